@@ -1,0 +1,6 @@
+#include "common/environment.h"
+
+Environment& Env() {
+    static Environment env;
+    return env;
+}
