@@ -55,15 +55,15 @@ MsgAnswer ShowMessage(const std::string& text, const MsgOptions& options) {
 }
 
 void ShowInfo(const std::string& text, bool systemModal) {
-    ShowMessage(text, {MsgIcon::Information, MsgButtons::Ok, 1, systemModal});
+    ShowMessage(text, {.icon = MsgIcon::Information, .systemModal = systemModal});
 }
 
 void ShowWarning(const std::string& text, bool systemModal) {
-    ShowMessage(text, {MsgIcon::Warning, MsgButtons::Ok, 1, systemModal});
+    ShowMessage(text, {.icon = MsgIcon::Warning, .systemModal = systemModal});
 }
 
 void ShowError(const std::string& text, bool systemModal) {
-    ShowMessage(text, {MsgIcon::Error, MsgButtons::Ok, 1, systemModal});
+    ShowMessage(text, {.icon = MsgIcon::Error, .systemModal = systemModal});
 }
 
 std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,

@@ -1,0 +1,1 @@
+#include "common/win/settings.h"
