@@ -81,3 +81,19 @@ std::vector<std::string> SplitLines(std::string_view text) {
     }
     return lines;
 }
+
+std::string JoinMessageLines(const std::vector<std::string>& lines) {
+    std::string out;
+    bool first = true, paragraph = false;
+    for (const auto& line : lines) {
+        if (line.empty() && !first) {
+            paragraph = true;
+            continue;
+        }
+        if (!first) out += paragraph ? "\r\n\n" : "\r\n";
+        out += line;
+        first = false;
+        paragraph = false;
+    }
+    return out;
+}

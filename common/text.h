@@ -17,3 +17,7 @@ std::string StrgReplace(std::string_view text, std::string_view from, std::strin
 std::vector<std::string> Split(std::string_view text, char separator);
 // Lines of a text with CR LF, LF or CR ends; no empty last line for a final end.
 std::vector<std::string> SplitLines(std::string_view text);
+
+// Message lines joined the suite's way: CR LF between lines, and an empty line in
+// the list (a paragraph break) adds one more LF.
+std::string JoinMessageLines(const std::vector<std::string>& lines);

@@ -14,3 +14,9 @@ TEST(Text, SplitLinesTakesEveryLineEnd) {
     EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_TRUE(SplitLines("").empty());
 }
+
+TEST(Text, MessageLinesUseAnExtraLineFeedForParagraphs) {
+    EXPECT_EQ(JoinMessageLines({"a", "b"}), "a\r\nb");
+    EXPECT_EQ(JoinMessageLines({"a", "", "b", "c"}), "a\r\n\nb\r\nc");
+    EXPECT_EQ(JoinMessageLines({"only"}), "only");
+}
