@@ -115,7 +115,8 @@ std::string ReadSetting(const std::string& section, const std::string& key,
     if (backend.IniMode) return ReadIniValue(backend.ShellIniFile, section, key, defaultValue);
     // An empty section or key would address the application key or a default value.
     if (section.empty() || key.empty()) return defaultValue;
-    return RegistryQueryText(HKEY_CURRENT_USER, SectionKeyPath(section), key).value_or(defaultValue);
+    return RegistryQueryText(HKEY_CURRENT_USER, SectionKeyPath(section), key)
+        .value_or(defaultValue);
 }
 
 bool WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
@@ -157,7 +158,8 @@ void RunSettingsMigrations() {
         WriteSetting("Settings", "InternalChanges", std::to_string(newLevel));
     };
     if (level < 21) {
-        StoreFlag("Settings", "FullRowSelect", ReadBoolSetting("Settings", "FullRowSelect", "True"));
+        StoreFlag("Settings", "FullRowSelect",
+                  ReadBoolSetting("Settings", "FullRowSelect", "True"));
         StoreFlag("Settings", "GridLines", ReadBoolSetting("Settings", "GridLines", "False"));
         reached(21);
     }

@@ -267,13 +267,17 @@ TEST_F(SettingsMigrations, EachLevelRunsOnlyTheStepsNotYetReached) {
     const struct {
         const char* level;  // nullptr: InternalChanges absent
         long from;
-    } cases[] = {{nullptr, 0}, {"0", 0}, {"21", 21}, {"22", 22}, {"23", 23}, {"24", 24}, {"30", 30}};
+    } cases[] = {{nullptr, 0}, {"0", 0},   {"21", 21}, {"22", 22},
+                 {"23", 23},   {"24", 24}, {"30", 30}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.level ? c.level : "(absent)");
-        std::string text = "[Settings]\r\nFullRowSelect=True\r\nGridLines=False\r\nRemoveHeader=1\r\n";
+        std::string text =
+            "[Settings]\r\nFullRowSelect=True\r\nGridLines=False\r\nRemoveHeader=1\r\n";
         if (c.level) text += std::string("InternalChanges=") + c.level + "\r\n";
         UsePortableIni(text + "[Morvish]\r\nBackupNum=5\r\nUsePgpDump=1\r\n");
-        for (const char* name : {"~pubkeys.dat", "~seckeys.dat"}) WriteFile(homeDir_ + "\\" + name, "x");
+        for (const char* name : {"~pubkeys.dat", "~seckeys.dat"}) {
+            WriteFile(homeDir_ + "\\" + name, "x");
+        }
 
         RunSettingsMigrations();
 
