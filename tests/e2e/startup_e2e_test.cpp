@@ -108,6 +108,14 @@ TEST(StartupE2E, SingleInstanceRules) {
         EXPECT_EQ(install.ReadIni("Settings", "GnuPG_ExePath"), "<absent>");  // it stopped before looking
     }
     {
+        // The configuration program uses the system's previous-instance test.
+        UniqueHandle mutex(CreateMutexA(nullptr, FALSE, "MutexBrenlow"));
+        ProgramRun run = RunProgramAndAnswer("\"" + ProgramsFolder() + "\\Brenlow.exe\"", {});
+        ASSERT_TRUE(run.ended);
+        ASSERT_EQ(run.seen.size(), 1u);
+        EXPECT_EQ(run.seen[0].text, "Brenlow is already running.");
+    }
+    {
         // Several photo viewers may be open at once.
         UniqueHandle mutex(CreateMutexA(nullptr, FALSE, "MutexOrlith"));
         FakeProgramWindow orlith("Orlith - 0x12345678");

@@ -116,6 +116,17 @@ TEST(CommandRunner, FailuresAreReportedAndNothingRuns) {
     ASSERT_EQ(responder.Seen().size(), 1u);
     EXPECT_NE(responder.Seen()[0].text.find("Error #2: "), std::string::npos);
     EXPECT_NE(responder.Seen()[0].text.find(" - [Function SyncShell]"), std::string::npos);
+    EXPECT_EQ(responder.Seen()[0].options.icon, MsgIcon::Error);
+
+    // A command line longer than the system takes: the warning that explains it.
+    responder.Clear();
+    std::string tooLong = "cmd.exe /c echo " + std::string(40000 - 16, 'x');
+    EXPECT_FALSE(SyncShell(tooLong, kWindowHidden));
+    ASSERT_EQ(responder.Seen().size(), 1u);
+    EXPECT_EQ(responder.Seen()[0].options.icon, MsgIcon::Warning);
+    EXPECT_NE(responder.Seen()[0].text.find("exceeds the maximum number of characters for a command.com command-line."),
+              std::string::npos);
+    EXPECT_NE(responder.Seen()[0].text.find("contained 40000 characters. So,"), std::string::npos);
 }
 
 TEST(FileError, MessagesByKindOfFailure) {
