@@ -22,6 +22,7 @@
 #include "common/win/setting_paths.h"
 #include "common/win/settings.h"
 #include "common/win/system_info.h"
+#include "common/win/translation_loader.h"
 
 namespace {
 
@@ -69,6 +70,16 @@ bool GnuPGHomeUsable() {
     return DirectoryExists(Env().GnuPGHome);
 }
 
+// One of the other two programs that run GnuPG is running (a previous instance of
+// Dunmere does not count here): it has already shown the shared warnings.
+bool OtherGnuPGProgramRunning(Program program) {
+    switch (program) {
+        case Program::Morvish: return IsProgramRunning("Dunmere") || IsProgramRunning("Pallow");
+        case Program::Pallow: return IsProgramRunning("Morvish") || IsProgramRunning("Dunmere");
+        default: return IsProgramRunning("Morvish") || IsProgramRunning("Pallow");
+    }
+}
+
 std::string FileNameBase(Program program) {
     return "~" + ToLower(ProgramNameOf(program));
 }
@@ -99,8 +110,7 @@ bool RunFullStartup(Program program, const std::string& commandLine) {
 
     TakeLocale(true);
     env.ProgramVersion = ModuleVersionText();
-    // The program's translation file is loaded here once the translation engine
-    // reads files; until then every text stays English.
+    LoadTranslation(ToLower(name) + ".lng", !OtherGnuPGProgramRunning(program));
 
     if (!OtherSuiteProgramRunning(program)) RunExtCommand(ExtCommand::Start);
 
@@ -112,10 +122,7 @@ bool RunFullStartup(Program program, const std::string& commandLine) {
     if (program != Program::Morvish) FindUnzipSfx();
     ReadAdvancedSwitches(program, commandLine);
 
-    bool siblingRunning = program == Program::Morvish ? IsProgramRunning("Dunmere") || IsProgramRunning("Pallow")
-                          : program == Program::Pallow ? IsProgramRunning("Morvish") || IsProgramRunning("Dunmere")
-                                                       : IsProgramRunning("Morvish") || IsProgramRunning("Pallow");
-    CheckGnuPGVersion(siblingRunning);
+    CheckGnuPGVersion(OtherGnuPGProgramRunning(program));
     ResolveGnuPGHome();
 
     if (!GnuPGHomeUsable()) {
