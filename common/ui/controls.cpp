@@ -84,8 +84,8 @@ bool Label::Create(Window& parent, const std::string& name, const TwipRect& plac
     return CreateChild(parent, "STATIC", name, place, caption, alignStyle | SS_NOPREFIX);
 }
 
-bool Button::Create(Window& parent, const std::string& name, const TwipRect& place, const std::string& caption,
-                    int id, bool isDefault) {
+bool Button::Create(Window& parent, const std::string& name, const TwipRect& place, const std::string& caption, int id,
+                    bool isDefault) {
     DWORD style = WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     return CreateChild(parent, "BUTTON", name, place, caption, style, 0, id);
 }

@@ -64,8 +64,8 @@ class Button : public Control {
 public:
     // isDefault draws it as the button Enter presses; the window's SetDefaultButton
     // decides which one that is.
-    bool Create(Window& parent, const std::string& name, const TwipRect& place, const std::string& caption,
-                int id = 0, bool isDefault = false);
+    bool Create(Window& parent, const std::string& name, const TwipRect& place, const std::string& caption, int id = 0,
+                bool isDefault = false);
     void Click() const;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/translation.h"
 #include "common/ui/controls.h"
 #include "common/ui/window.h"
 
@@ -71,14 +72,15 @@ private:
         int clientWidth = buttonLeft + kButtonWidth + kMargin;
         int clientHeight = editTop + editHeight + kMargin + kGap;
 
-        bool built = LabelPrompt.Create(*this, kInputPromptLabel, {kMargin, kMargin, promptWidth, promptHeight}, prompt_) &&
-                     TxtInput.Create(*this, kInputTextBox, {kMargin, editTop, clientWidth - 2 * kMargin, editHeight},
-                                     defaultText_) &&
-                     OkButton.Create(*this, kInputOkButton, {buttonLeft, kMargin, kButtonWidth, kButtonHeight}, "OK",
-                                     IDOK, true) &&
-                     CancelButton.Create(*this, kInputCancelButton,
-                                         {buttonLeft, kMargin + kButtonHeight + kGap, kButtonWidth, kButtonHeight},
-                                         "Cancel", IDCANCEL);
+        bool built =
+            LabelPrompt.Create(*this, kInputPromptLabel, {kMargin, kMargin, promptWidth, promptHeight}, prompt_) &&
+            TxtInput.Create(*this, kInputTextBox, {kMargin, editTop, clientWidth - 2 * kMargin, editHeight},
+                            defaultText_) &&
+            OkButton.Create(*this, kInputOkButton, {buttonLeft, kMargin, kButtonWidth, kButtonHeight}, Translate("OK"),
+                            IDOK, true) &&
+            CancelButton.Create(*this, kInputCancelButton,
+                                {buttonLeft, kMargin + kButtonHeight + kGap, kButtonWidth, kButtonHeight},
+                                Translate("Cancel"), IDCANCEL);
         SetClientSizeTwips(clientWidth, clientHeight);
         return built;
     }

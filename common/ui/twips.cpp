@@ -30,10 +30,18 @@ int PixelsToTwips(int pixels, int dpi) {
     return MulDiv(pixels, kTwipsPerInch, dpi);
 }
 
-int TwipsToPixelsX(int twips) { return TwipsToPixels(twips, ScreenDpiX()); }
-int TwipsToPixelsY(int twips) { return TwipsToPixels(twips, ScreenDpiY()); }
-int PixelsToTwipsX(int pixels) { return PixelsToTwips(pixels, ScreenDpiX()); }
-int PixelsToTwipsY(int pixels) { return PixelsToTwips(pixels, ScreenDpiY()); }
+int TwipsToPixelsX(int twips) {
+    return TwipsToPixels(twips, ScreenDpiX());
+}
+int TwipsToPixelsY(int twips) {
+    return TwipsToPixels(twips, ScreenDpiY());
+}
+int PixelsToTwipsX(int pixels) {
+    return PixelsToTwips(pixels, ScreenDpiX());
+}
+int PixelsToTwipsY(int pixels) {
+    return PixelsToTwips(pixels, ScreenDpiY());
+}
 
 RECT ToPixels(const TwipRect& twips) {
     // Convert the edges, not the sizes, so that controls laid side by side in twips

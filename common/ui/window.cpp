@@ -75,8 +75,8 @@ bool Window::Create(const WindowSpec& spec) {
     int width = placed ? b.right - b.left : (overlapped ? CW_USEDEFAULT : 0);
     int height = placed ? b.bottom - b.top : (overlapped ? CW_USEDEFAULT : 0);
     // hwnd_ is set at WM_NCCREATE, before any other message reaches the object.
-    HWND created = CreateWindowExA(spec.exStyle, kCorvaneWindowClass, spec.caption.c_str(), spec.style, x, y,
-                                   width, height, spec.owner, nullptr, ToolkitInstance(), this);
+    HWND created = CreateWindowExA(spec.exStyle, kCorvaneWindowClass, spec.caption.c_str(), spec.style, x, y, width,
+                                   height, spec.owner, nullptr, ToolkitInstance(), this);
     return created != nullptr;
 }
 
@@ -111,7 +111,8 @@ void Window::AddControl(const std::string& name, HWND control) {
 }
 
 HWND Window::FindControl(const std::string& name) const {
-    auto found = std::find_if(controls_.begin(), controls_.end(), [&](const NamedControl& c) { return c.name == name; });
+    auto found =
+        std::find_if(controls_.begin(), controls_.end(), [&](const NamedControl& c) { return c.name == name; });
     return found == controls_.end() ? nullptr : found->handle;
 }
 
@@ -135,8 +136,7 @@ void Window::SetClientSize(int widthPixels, int heightPixels) {
     RECT r{0, 0, widthPixels, heightPixels};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), GetMenu(hwnd_) != nullptr,
                        static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::SetClientSizeTwips(int widthTwips, int heightTwips) {
@@ -189,25 +189,33 @@ void Window::StopTimer(UINT_PTR id) {
 
 namespace {
 
-// Disables the owner's top-level window for the life of a modal loop and gives it
-// back its state, whatever way the loop ends.
-class OwnerDisabled {
+// The state of one modal loop: the flag that keeps it running and the owner's
+// top-level window, disabled meanwhile. Both are put back however the loop ends.
+class ModalScope {
 public:
-    OwnerDisabled(HWND owner, HWND modal) : root_(owner ? GetAncestor(owner, GA_ROOT) : nullptr) {
+    ModalScope(bool& running, HWND owner, HWND modal)
+        : running_(running), modal_(modal), root_(owner ? GetAncestor(owner, GA_ROOT) : nullptr) {
+        running_ = true;
         if (root_ == modal || !root_ || !IsWindowEnabled(root_)) {
             root_ = nullptr;
             return;
         }
         EnableWindow(root_, FALSE);
     }
-    ~OwnerDisabled() {
-        if (root_) EnableWindow(root_, TRUE);
+    ~ModalScope() {
+        running_ = false;
+        if (!root_) return;
+        EnableWindow(root_, TRUE);
+        // The owner is enabled again before the modal window goes, so the activation
+        // returns to it rather than to another program's window.
+        if (IsWindow(modal_) && GetActiveWindow() == modal_) SetActiveWindow(root_);
     }
-    OwnerDisabled(const OwnerDisabled&) = delete;
-    OwnerDisabled& operator=(const OwnerDisabled&) = delete;
-    HWND root() const { return root_; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
 
 private:
+    bool& running_;
+    HWND modal_;
     HWND root_;
 };
 
@@ -215,14 +223,11 @@ private:
 
 int Window::RunModal(HWND owner) {
     if (!hwnd_ || modal_) return 0;
-    modal_ = true;
     modalResult_ = 0;
     bool quit = false;
     WPARAM quitCode = 0;
-    HWND root = nullptr;
     {
-        OwnerDisabled disabled(owner, hwnd_);
-        root = disabled.root();
+        ModalScope scope(modal_, owner, hwnd_);
         if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
         SetForegroundWindow(hwnd_);
         MSG msg;
@@ -240,10 +245,6 @@ int Window::RunModal(HWND owner) {
             }
         }
     }
-    modal_ = false;
-    // The owner is enabled again before this window goes, so the activation returns
-    // to it rather than to another program's window.
-    if (hwnd_ && root && GetActiveWindow() == hwnd_) SetActiveWindow(root);
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     return modalResult_;
 }
@@ -308,18 +309,19 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 HWND focus = GetFocus();
                 if (focus && IsChild(hwnd_, focus)) savedFocus_ = focus;
             } else if (!IsIconic(hwnd_)) {
-                HWND target = savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd_, savedFocus_) ? savedFocus_
-                                                                                                   : FirstTabStop();
+                HWND target =
+                    savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd_, savedFocus_) ? savedFocus_ : FirstTabStop();
                 if (target) {
-                    FocusControl(target);
+                    // Only the focus comes back; the user's selection stays as it was.
+                    SetFocus(target);
                     return 0;
                 }
             }
             break;
         case WM_NEXTDLGCTL: {
             // IsDialogMessage moves the focus with Tab through this message.
-            HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                         : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+            HWND target =
+                LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
             FocusControl(target);
             return 0;
         }

@@ -80,8 +80,9 @@ struct Owner {
 
 TEST(UiInputBox, ShowsPromptAndSelectedDefaultWhileOwnerIsDisabled) {
     Owner owner;
-    const std::string prompt = "Enter the new name for the key:\r\nAlice Example <alice@example.org>\r\n\n"
-                               "Smith & Sons keep their ampersand.";
+    const std::string prompt =
+        "Enter the new name for the key:\r\nAlice Example <alice@example.org>\r\n\n"
+        "Smith & Sons keep their ampersand.";
     bool ownerWasEnabled = true;
     std::string caption, label, text;
     std::pair<DWORD, DWORD> selection{};
@@ -146,7 +147,8 @@ TEST(UiInputBox, AnswersByKeyButtonAndClose) {
              PressKey(Named(d, kInputTextBox), VK_RETURN);
          },
          ""},
-        {"typed text, Esc", [&](HWND d) {
+        {"typed text, Esc",
+         [&](HWND d) {
              setText(d, "ignored");
              PressKey(Named(d, kInputTextBox), VK_ESCAPE);
          },

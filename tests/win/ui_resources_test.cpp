@@ -43,7 +43,8 @@ TEST(UiResources, EveryProgramHasIconManifestAndVersion) {
     for (const char* program : {"Morvish", "Pallow", "Dunmere", "Brenlow", "Orlith"}) {
         SCOPED_TRACE(program);
         std::string path = ProgramsFolder() + "\\" + program + ".exe";
-        DataModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        DataModule module(
+            LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
         ASSERT_TRUE(module) << path;
 
         std::set<int> sizes = IconSizes(module.get(), 1);

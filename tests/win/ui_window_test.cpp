@@ -150,7 +150,7 @@ TEST(UiTwips, ConvertsAtAnyResolutionAndRoundTripsPixels) {
         int twips, dpi, pixels;
     };
     const Case cases[] = {
-        {1440, 96, 96}, {15, 96, 1}, {7, 96, 0}, {8, 96, 1}, {-15, 96, -1},
+        {1440, 96, 96},   {15, 96, 1}, {7, 96, 0},  {8, 96, 1},       {-15, 96, -1},
         {1440, 120, 120}, {6, 120, 1}, {5, 120, 0}, {4800, 144, 480}, {300, 110, 23},
     };
     for (const Case& c : cases) {
