@@ -1,5 +1,7 @@
 #include "common/ui/controls.h"
 
+#include "common/translation.h"
+
 #include <utility>
 
 #include "common/ui/window.h"
@@ -81,13 +83,13 @@ bool Control::CreateChild(Window& parent, const char* windowClass, const std::st
 bool Label::Create(Window& parent, const std::string& name, const TwipRect& place, const std::string& caption,
                    TextAlign align) {
     DWORD alignStyle = align == TextAlign::Centre ? SS_CENTER : align == TextAlign::Right ? SS_RIGHT : SS_LEFT;
-    return CreateChild(parent, "STATIC", name, place, caption, alignStyle | SS_NOPREFIX);
+    return CreateChild(parent, "STATIC", name, place, Translate(caption), alignStyle | SS_NOPREFIX);
 }
 
 bool Button::Create(Window& parent, const std::string& name, const TwipRect& place, const std::string& caption, int id,
                     bool isDefault) {
     DWORD style = WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    return CreateChild(parent, "BUTTON", name, place, caption, style, 0, id);
+    return CreateChild(parent, "BUTTON", name, place, Translate(caption), style, 0, id);
 }
 
 void Button::Click() const {

@@ -1,5 +1,7 @@
 #include "common/ui/window.h"
 
+#include "common/translation.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -75,7 +77,8 @@ bool Window::Create(const WindowSpec& spec) {
     int width = placed ? b.right - b.left : (overlapped ? CW_USEDEFAULT : 0);
     int height = placed ? b.bottom - b.top : (overlapped ? CW_USEDEFAULT : 0);
     // hwnd_ is set at WM_NCCREATE, before any other message reaches the object.
-    HWND created = CreateWindowExA(spec.exStyle, kCorvaneWindowClass, spec.caption.c_str(), spec.style, x, y, width,
+    // Captions, labels and button texts are translated when a window is made.
+    HWND created = CreateWindowExA(spec.exStyle, kCorvaneWindowClass, Translate(spec.caption).c_str(), spec.style, x, y, width,
                                    height, spec.owner, nullptr, ToolkitInstance(), this);
     return created != nullptr;
 }
