@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/text.h"
+#include "common/wildcard.h"
 #include "common/win/handles.h"
 
 std::string LookupFileName(const std::string& path) {
@@ -30,8 +32,12 @@ void DeleteMatchingFiles(const std::string& folder, const std::string& filePatte
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((folder + "\\" + filePattern).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return;
+    // The system's "?" and "*" also match through short 8.3 names; only files whose
+    // own names match are deleted.
+    const std::string pattern = ToLower(filePattern);
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + "\\" + data.cFileName).c_str());
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && MatchesPattern(ToLower(data.cFileName), pattern))
+            DeleteFileA((folder + "\\" + data.cFileName).c_str());
     } while (FindNextFileA(find, &data));
     FindClose(find);
 }
