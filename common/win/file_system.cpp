@@ -49,9 +49,11 @@ void DeleteFileIfPresent(const std::string& path) {
 std::string FileDateTimeText(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return "";
-    FILETIME local;
-    SYSTEMTIME time;
-    if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &time)) return "";
+    // The local time of that moment under the daylight-saving rule of its own date:
+    // the text of an untouched file must not change when the clocks do.
+    SYSTEMTIME utc, time;
+    if (!FileTimeToSystemTime(&data.ftLastWriteTime, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &time))
+        return "";
     char date[80] = {}, clock[80] = {};
     if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date)) return "";
     if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, sizeof clock)) return "";
