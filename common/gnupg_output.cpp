@@ -39,7 +39,10 @@ std::string SplitGluedLines(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (i >= 2 && !IsCrLfAt(text, i - 2)) {
             std::string_view rest = text.substr(i);
-            if (rest.starts_with(kMessagePrefix) || rest.starts_with(kStatusPrefix)) out += kCrLf;
+            // "trustdb.gpg: trustdb created": a file name ending in ".gpg" inside a
+            // message is no message of its own.
+            bool fileName = text[i - 1] == '.';
+            if ((rest.starts_with(kMessagePrefix) && !fileName) || rest.starts_with(kStatusPrefix)) out += kCrLf;
         }
         out += text[i];
     }

@@ -28,8 +28,9 @@ std::string NormalizeLineEnds(std::string_view text);
 
 // Starts a new line wherever "gpg: " or "[GNUPG:] " (case as written) stands
 // after two characters that are not CR LF, so a message or status line glued to
-// the end of another line gets a line of its own. Expects CR LF line ends
-// (NormalizeLineEnds first).
+// the end of another line gets a line of its own. A "gpg: " right after a dot is
+// the end of a file name ("c:/keys/trustdb.gpg: trustdb created") and stays where
+// it is. Expects CR LF line ends (NormalizeLineEnds first).
 std::string SplitGluedLines(std::string_view text);
 
 // The lines that are not status lines (lower-cased, they do not start with

@@ -48,6 +48,8 @@ TEST(GnuPGOutput, GluedMessagesAndStatusLinesGetLinesOfTheirOwn) {
         {"[GNUPG:] IMPORT_OK 1 ABgpg: Total number processed: 1",
          "[GNUPG:] IMPORT_OK 1 AB\r\ngpg: Total number processed: 1"},
         {"a gpg: b gpg: c", "a \r\ngpg: b \r\ngpg: c"},
+        // A file name is not a message.
+        {"gpg: c:/gnupg/trustdb.gpg: trustdb created", "gpg: c:/gnupg/trustdb.gpg: trustdb created"},
         // Already on lines of their own, at the very start, or too close to it.
         {"gpg: a\r\n[GNUPG:] B\r\ngpg: c", "gpg: a\r\n[GNUPG:] B\r\ngpg: c"},
         {"xgpg: y", "xgpg: y"},
