@@ -166,8 +166,13 @@ void DrawOwnerPicture(HDC dc, const RECT& client) {
 }  // namespace
 
 std::vector<std::string> CreditNames() {
-    return {Translate("the GnuPG developers"), "Mira Okonkwo",  "Tobias Lindqvist",  "Hana Sato",
-            "Pavel Dragomir",                  "Ines Marchetti", Translate("all translators"),
+    return {Translate("the GnuPG developers"),
+            "Mira Okonkwo",
+            "Tobias Lindqvist",
+            "Hana Sato",
+            "Pavel Dragomir",
+            "Ines Marchetti",
+            Translate("all translators"),
             Translate("everyone who reported a bug")};
 }
 
@@ -277,8 +282,9 @@ bool AboutWindow::Build(const AboutPlacement& placement) {
          LinkAuthor.Create(*this, kAboutAuthor, line(1), kAuthorContact);
     top += kAboutBlockHeight;
 
-    std::string shellVersion = GetFileVer(env.ProgramDir + "\\" + kShellExtensionFile);
-    bool haveShell = !env.ProgramDir.empty() && shellVersion != "0.0.0.0";
+    std::string shellVersion =
+        env.ProgramDir.empty() ? "0.0.0.0" : GetFileVer(env.ProgramDir + "\\" + kShellExtensionFile);
+    bool haveShell = shellVersion != "0.0.0.0";
     ok = ok && LabelShellExt.Create(*this, kAboutShellExtension, line(0), "") &&
          LinkShellExtAuthor.Create(*this, kAboutShellExtensionAuthor, line(1), kShellExtensionContact);
     LabelShellExt.SetText(Translate("Shell-extension v") + shellVersion + Translate(" by:"));
@@ -305,9 +311,9 @@ bool AboutWindow::Build(const AboutPlacement& placement) {
     ok = ok && LabelCredits.Create(*this, kAboutCredits, {kTextLeft, creditsTop_, kTextWidth, kLineHeight}, "");
     LabelCredits.SetVisible(false);
     int buttonTop = creditsTop_ + kLineHeight + 300;
-    ok = ok && CmdOK.Create(*this, kAboutOk,
-                            {kClientWidth - kButtonWidth - 240, buttonTop, kButtonWidth, kButtonHeight}, "&OK", IDOK,
-                            true);
+    ok =
+        ok && CmdOK.Create(*this, kAboutOk, {kClientWidth - kButtonWidth - 240, buttonTop, kButtonWidth, kButtonHeight},
+                           "&OK", IDOK, true);
     if (!ok) return false;
     for (LinkLabel* link : {&LinkHomePage, &LinkAuthor, &LinkShellExtAuthor, &LinkTranslator, &LabelThanks})
         link->FitToText();

@@ -81,11 +81,17 @@ LRESULT HandleLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
             return TRUE;
         case WM_LBUTTONDOWN:
+            // Captured, so a release away from the label ends the press too.
             if (state) state->pressed = true;
+            SetCapture(window);
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (state) state->pressed = false;
             return 0;
         case WM_LBUTTONUP:
             if (state && state->pressed) {
                 state->pressed = false;
+                if (GetCapture() == window) ReleaseCapture();
                 // Only a release over the link is a click.
                 POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
                 RECT client;

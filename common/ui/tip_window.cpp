@@ -249,14 +249,21 @@ LRESULT HandleInfo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_SETCURSOR:
             // The hand invites the click; while the tip is open it is the arrow.
-            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(state && state->showingTip ? IDC_ARROW : IDC_HAND)));
+            SetCursor(
+                LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(state && state->showingTip ? IDC_ARROW : IDC_HAND)));
             return TRUE;
         case WM_LBUTTONDOWN:
+            // Captured, so a release away from the label ends the press too.
             if (state) state->pressed = true;
+            SetCapture(window);
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (state) state->pressed = false;
             return 0;
         case WM_LBUTTONUP:
             if (state && state->pressed) {
                 state->pressed = false;
+                if (GetCapture() == window) ReleaseCapture();
                 OpenInfoTip(window);
             }
             return 0;

@@ -7,9 +7,9 @@
 bool ToolTips::Create(Window& owner) {
     if (handle_ && IsWindow(handle_)) return true;
     owner_ = owner.Handle();
-    handle_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
-                              ToolkitInstance(), nullptr);
+    handle_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, ToolkitInstance(), nullptr);
     if (!handle_) return false;
     // Long texts wrap instead of running across the screen; line breaks are kept.
     SendMessageA(handle_, TTM_SETMAXTIPWIDTH, 0, 480);
@@ -21,7 +21,8 @@ bool ToolTips::AddTool(HWND control, const std::string& text) {
     LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
     char className[16] = {};
     GetClassNameA(control, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0 && !(style & SS_NOTIFY)) SetWindowLongPtrA(control, GWL_STYLE, style | SS_NOTIFY);
+    if (lstrcmpiA(className, "Static") == 0 && !(style & SS_NOTIFY))
+        SetWindowLongPtrA(control, GWL_STYLE, style | SS_NOTIFY);
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

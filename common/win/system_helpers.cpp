@@ -44,8 +44,8 @@ bool& MoveFailedFlag() {
 // Both names lead to one and the same file (also through short names or links).
 bool SameFile(const std::string& a, const std::string& b) {
     auto open = [](const std::string& path) {
-        return UniqueHandle(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        return UniqueHandle(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     };
     UniqueHandle first = open(a);
     UniqueHandle second = open(b);
@@ -88,7 +88,8 @@ std::string LongNameByLookup(const std::string& path) {
         }
         if (!result.empty() && result.back() != '\\') result += "\\";
         WIN32_FIND_DATAA data;
-        HANDLE find = part == "." || part == ".." ? INVALID_HANDLE_VALUE : FindFirstFileA((result + part).c_str(), &data);
+        HANDLE find =
+            part == "." || part == ".." ? INVALID_HANDLE_VALUE : FindFirstFileA((result + part).c_str(), &data);
         if (find == INVALID_HANDLE_VALUE) {
             result += part;
         } else {

@@ -28,7 +28,8 @@ TEST(DesktopActions, HandlersGetTheirParametersTheDefaultsTheSystemVerbs) {
 
 TEST(DesktopActions, EncodedMailtoSendsEverySpaceAsPercent20) {
     const std::string text = "Corvane team <team@corvane.org>?subject=Key  question";
-    EXPECT_EQ(SendMailLaunch(text, true, "").file, "mailto:Corvane%20team%20<team@corvane.org>?subject=Key%20%20question");
+    EXPECT_EQ(SendMailLaunch(text, true, "").file,
+              "mailto:Corvane%20team%20<team@corvane.org>?subject=Key%20%20question");
     EXPECT_EQ(SendMailLaunch(text, true, "h.lnk").parameters,
               "\"Corvane%20team%20<team@corvane.org>?subject=Key%20%20question\"");
     EXPECT_EQ(SendMailLaunch(text, false, "").file, "mailto:" + text) << "switch off: unchanged";

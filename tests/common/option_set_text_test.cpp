@@ -3,8 +3,9 @@
 #include "common/option_set_text.h"
 
 TEST(OptionSetText, GpgConfIsTheMarkerThenTheTrimmedNonEmptyLines) {
-    std::string set = "  keyserver hkp://keys.example.org \r\n\r\ncomment2 Made with Corvane\ncomment2x\n"
-                      "\tarmor\rcomment2  two blanks\r\nno-comment2 x\r\n";
+    std::string set =
+        "  keyserver hkp://keys.example.org \r\n\r\ncomment2 Made with Corvane\ncomment2x\n"
+        "\tarmor\rcomment2  two blanks\r\nno-comment2 x\r\n";
     EXPECT_EQ(ComposeGpgConfFromOptionSet("Work", set),
               "#@#Work\r\n\r\n"
               "keyserver hkp://keys.example.org\r\n"
@@ -19,8 +20,9 @@ TEST(OptionSetText, GpgConfIsTheMarkerThenTheTrimmedNonEmptyLines) {
 }
 
 TEST(OptionSetText, FindLineStartingWithTakesOnlyLineStarts) {
-    const std::string conf = "#@#Work\r\n\r\nno-greeting\r\nkeyserver  hkp://a.example \r\n# keyserver x\r\n"
-                             "keyserver-options auto-key-retrieve\nphoto-viewer \"orlith.exe %i\"";
+    const std::string conf =
+        "#@#Work\r\n\r\nno-greeting\r\nkeyserver  hkp://a.example \r\n# keyserver x\r\n"
+        "keyserver-options auto-key-retrieve\nphoto-viewer \"orlith.exe %i\"";
     struct Case {
         const char* start;
         const char* line;

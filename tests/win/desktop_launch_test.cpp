@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "common/environment.h"
 #include "common/win/desktop.h"
+#include "support/settings_sandbox.h"
 #include "support/test_env.h"
 
 namespace {
@@ -75,4 +77,46 @@ TEST(DesktopLaunch, NoHomeDirectoryMeansNoHandlers) {
     EXPECT_EQ(DesktopHandler("_edit.lnk"), "");
     EditFile("x.txt");
     EXPECT_EQ(f.Last().file, "notepad.exe");
+}
+
+namespace {
+
+// A real shortcut to a program, as a user would put into the home directory.
+bool MakeShortcut(const std::string& link, const std::string& target) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkA* shell = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&shell)))) {
+        shell->SetPath(target.c_str());
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            std::wstring wide(link.begin(), link.end());
+            saved = SUCCEEDED(file->Save(wide.c_str(), TRUE));
+            file->Release();
+        }
+        shell->Release();
+    }
+    CoUninitialize();
+    return saved;
+}
+
+}  // namespace
+
+TEST(DesktopLaunch, TheShellStartsTheHandlerWithTheQuotedPath) {
+    Environment saved = Env();
+    TempFolder home("home");
+    Env().ShellHomeDir = home.Path();
+    std::string log = home / "started.log";
+    ScopedEnvironmentVariable logVariable("FAKE_PROGRAM_LOG", log);
+    ASSERT_TRUE(MakeShortcut(home / "_edit.lnk", ProgramsFolder() + "\\fakes\\fake_program.exe"));
+
+    EXPECT_TRUE(EditFile("c:\\a b\\gpg.conf"));
+    std::string started;
+    for (int i = 0; i < 100 && started.empty(); ++i) {
+        Sleep(50);
+        started = ReadTextFile(log);
+    }
+    EXPECT_NE(started.find("\"c:\\a b\\gpg.conf\""), std::string::npos) << started;
+    Env() = saved;
 }

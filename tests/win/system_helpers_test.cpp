@@ -141,8 +141,10 @@ TEST(SystemHelpers, SmallQueries) {
 
 TEST(SystemHelpers, ForceForeBringsAWindowOfThisThreadForward) {
     Window first, second;
-    ASSERT_TRUE(first.Create({.caption = "SystemHelpers first", .style = WS_POPUP | WS_VISIBLE, .bounds = {0, 0, 100, 100}}));
-    ASSERT_TRUE(second.Create({.caption = "SystemHelpers second", .style = WS_POPUP | WS_VISIBLE, .bounds = {0, 0, 100, 100}}));
+    ASSERT_TRUE(
+        first.Create({.caption = "SystemHelpers first", .style = WS_POPUP | WS_VISIBLE, .bounds = {0, 0, 100, 100}}));
+    ASSERT_TRUE(
+        second.Create({.caption = "SystemHelpers second", .style = WS_POPUP | WS_VISIBLE, .bounds = {0, 0, 100, 100}}));
     ForceFore(first.Handle());
     EXPECT_EQ(GetForegroundWindow(), first.Handle());
     ForceFore(second.Handle());

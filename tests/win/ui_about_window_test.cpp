@@ -195,7 +195,8 @@ TEST(UiAbout, PlacedOnTheMainWindowOrBelowItsCornerAndClosedByEscape) {
     AboutFixture f;
     RECT work = WorkArea();
     Window main;
-    ASSERT_TRUE(main.Create({.caption = "UiAbout main", .style = WS_POPUP | WS_VISIBLE, .bounds = {100, 120, 700, 620}}));
+    ASSERT_TRUE(
+        main.Create({.caption = "UiAbout main", .style = WS_POPUP | WS_VISIBLE, .bounds = {100, 120, 700, 620}}));
 
     AboutWindow centred;
     ASSERT_TRUE(centred.Build({.mainWindow = main.Handle()}));
@@ -277,7 +278,8 @@ TEST(UiAbout, CapitalMOnOkShowsThePictureBelowTheBoxCorner) {
     // Beside a window in the screen's bottom-right corner it moves back in.
     RECT work = WorkArea();
     Window low;
-    ASSERT_TRUE(low.Create({.caption = "UiAbout low", .style = WS_POPUP | WS_VISIBLE,
+    ASSERT_TRUE(low.Create({.caption = "UiAbout low",
+                            .style = WS_POPUP | WS_VISIBLE,
                             .bounds = {work.right - 40, work.bottom - 30, work.right, work.bottom}}));
     OwnerPictureWindow edge;
     ASSERT_TRUE(edge.Build(low.Handle()));
