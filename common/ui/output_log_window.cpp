@@ -61,7 +61,7 @@ bool OutputLogWindow::Build() {
     RECT bounds = ToPixels(ToTwipRect(place));
     // Unowned and with WS_EX_APPWINDOW: the log has a taskbar button of its own.
     return Create({.caption = Env().ProgramName + " - Output",
-                   .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                   .style = WS_OVERLAPPEDWINDOW,
                    .exStyle = WS_EX_APPWINDOW,
                    .bounds = bounds});
 }

@@ -34,7 +34,7 @@ RichOutputWindow::~RichOutputWindow() {
 
 bool RichOutputWindow::Build(const RichOutputRequest& request) {
     if (!Create({.caption = request.caption,
-                 .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                 .style = WS_OVERLAPPEDWINDOW,
                  .exStyle = WS_EX_APPWINDOW,
                  .bounds = ToPixels({0, 0, request.widthTwips, request.heightTwips})}))
         return false;

@@ -206,10 +206,13 @@ TEST(OutputKeyTransfer, ImportReportFromOutputFiles) {
     SendMessageA(log.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(LightShown(light), "alarm");
 
-    // The next import sets the light anew and stops the blinking.
+    // The next import sets the light anew and stops the blinking; the caption
+    // names the program.
+    Env().ProgramName = "Pallow";
     report("[GNUPG:] IMPORT_OK 0 AAAA\r\n");
     EXPECT_FALSE(log.Blinking(Indicator::First));
     EXPECT_EQ(LightShown(light), "good");
+    EXPECT_EQ(TextOf(log.Handle()), "Pallow - Output of Import");
 }
 
 TEST(OutputKeyTransfer, MissingOutputFileIsReported) {
