@@ -183,6 +183,9 @@ void AboutPopup::ShowAndWait(HWND owner, bool modelessWait) {
     closed_ = false;
     if (!modelessWait) {
         RunModal(owner);
+        // Hidden only now, when the owner is enabled again and takes the activation
+        // back, rather than another program's window.
+        if (Exists()) ShowWindow(Handle(), SW_HIDE);
         return;
     }
     ShowWindow(Handle(), SW_SHOW);
@@ -207,8 +210,10 @@ void AboutPopup::ShowAndWait(HWND owner, bool modelessWait) {
 
 void AboutPopup::Finish() {
     closed_ = true;
-    if (InModalLoop()) EndModal(IDOK);
-    if (Exists()) ShowWindow(Handle(), SW_HIDE);
+    if (InModalLoop())
+        EndModal(IDOK);
+    else if (Exists())
+        ShowWindow(Handle(), SW_HIDE);
 }
 
 bool AboutPopup::OnClose() {
