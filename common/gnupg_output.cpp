@@ -92,7 +92,8 @@ std::string KeyringNotices(const KeyringTimes& before, const std::optional<Keyri
 }
 
 std::string ImportEntryText(std::string_view cleanedMessages, std::string_view notices) {
-    std::string entry = cleanedMessages.empty() ? Translate("- No message from GnuPG. -") : std::string(cleanedMessages);
+    std::string entry =
+        cleanedMessages.empty() ? Translate("- No message from GnuPG. -") : std::string(cleanedMessages);
     entry = RemoveTrailingCrLfs(entry) + kCrLf + kCrLf;
     entry += notices;
     return entry;
@@ -160,7 +161,8 @@ std::string PgpDumpPacketsCommand(std::string_view pgpDumpPath, std::string_view
 }
 
 std::string PgpDumpOptionsFromSetting(std::string_view stored) {
-    if (stored.size() >= 2 && stored.front() == '\'' && stored.back() == '\'') stored = stored.substr(1, stored.size() - 2);
+    if (stored.size() >= 2 && stored.front() == '\'' && stored.back() == '\'')
+        stored = stored.substr(1, stored.size() - 2);
     return std::string(stored);
 }
 

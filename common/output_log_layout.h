@@ -45,11 +45,11 @@ struct OutputWindowLayout {
     TwipBox frameSig;
 };
 
-inline constexpr int kOutputBandHeight = 615;     // below the text box
-inline constexpr int kOutputButtonGap = 195;      // text box to buttons
-inline constexpr int kOutputFrameGap = 105;       // text box to frames
-inline constexpr int kOutputMargin = 105;         // window edge to the buttons
-inline constexpr int kOutputFrameSpacing = 90;    // between button and frames
+inline constexpr int kOutputBandHeight = 615;   // below the text box
+inline constexpr int kOutputButtonGap = 195;    // text box to buttons
+inline constexpr int kOutputFrameGap = 105;     // text box to frames
+inline constexpr int kOutputMargin = 105;       // window edge to the buttons
+inline constexpr int kOutputFrameSpacing = 90;  // between button and frames
 inline constexpr int kOutputButtonHeight = 360;
 inline constexpr int kOutputFrameWidth = 1095;
 inline constexpr int kOutputFrameHeight = 465;

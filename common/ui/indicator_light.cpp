@@ -45,9 +45,12 @@ UniqueBitmap DrawLight(Light light, int size) {
 
 COLORREF LightColour(Light light) {
     switch (light) {
-        case Light::Good: return RGB(0, 176, 0);
-        case Light::Alarm: return RGB(224, 0, 0);
-        case Light::Neutral: break;
+        case Light::Good:
+            return RGB(0, 176, 0);
+        case Light::Alarm:
+            return RGB(224, 0, 0);
+        case Light::Neutral:
+            break;
     }
     return RGB(160, 160, 160);
 }

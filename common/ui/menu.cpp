@@ -19,8 +19,8 @@ int TrackPopupMenuAt(HMENU menu, HWND owner, POINT screenPoint) {
     // Without the owner in the foreground the menu would not close when the user
     // clicks elsewhere.
     SetForegroundWindow(owner);
-    int chosen = static_cast<int>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
-                                                   screenPoint.x, screenPoint.y, owner, nullptr));
+    int chosen = static_cast<int>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, screenPoint.x,
+                                                   screenPoint.y, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
     return chosen;
 }

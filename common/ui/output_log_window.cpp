@@ -82,9 +82,11 @@ bool OutputLogWindow::CreateExtras() {
     // The frames first, so the labels and lights made after them lie on top.
     const TwipRect frame{0, 0, kOutputFrameWidth, kOutputFrameHeight};
     if (!frameMdc_.Create(*this, kFrameMdcName, frame) || !frameSig_.Create(*this, kFrameSigName, frame)) return false;
-    if (!labelMdc_.Create(*this, kLabelMdcName, kLabelOffset, "OK:") || !imgMdc_.Create(*this, kImgMdcName, kLightOffset))
+    if (!labelMdc_.Create(*this, kLabelMdcName, kLabelOffset, "OK:") ||
+        !imgMdc_.Create(*this, kImgMdcName, kLightOffset))
         return false;
-    if (!labelSig_.Create(*this, kLabelSigName, kLabelOffset, "SIG:") || !imgSig_.Create(*this, kImgSigName, kLightOffset))
+    if (!labelSig_.Create(*this, kLabelSigName, kLabelOffset, "SIG:") ||
+        !imgSig_.Create(*this, kImgSigName, kLightOffset))
         return false;
     frameMdc_.Hold(labelMdc_, kLabelOffset);
     frameMdc_.Hold(imgMdc_, kLightOffset);

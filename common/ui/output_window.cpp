@@ -125,10 +125,17 @@ void OutputWindow::CloseWindow() {
 
 void OutputWindow::OnCommand(int id, int, HWND) {
     switch (id) {
-        case kOutputClipboardCommand: CopyToClipboard(); break;
-        case kOutputCloseCommand: CloseWindow(); break;
-        case kOutputFontCommand: ChangeFont(); break;
-        default: break;
+        case kOutputClipboardCommand:
+            CopyToClipboard();
+            break;
+        case kOutputCloseCommand:
+            CloseWindow();
+            break;
+        case kOutputFontCommand:
+            ChangeFont();
+            break;
+        default:
+            break;
     }
 }
 
@@ -139,8 +146,8 @@ bool OutputWindow::OnClose() {
 
 void OutputWindow::OnSize(int width, int height) {
     if (!TextControl().Exists() || IsIconic(Handle())) return;
-    OutputWindowLayout layout = LayOutOutputWindow(PixelsToTwipsX(width), PixelsToTwipsY(height), clipboardWidth_,
-                                                   closeWidth_);
+    OutputWindowLayout layout =
+        LayOutOutputWindow(PixelsToTwipsX(width), PixelsToTwipsY(height), clipboardWidth_, closeWidth_);
     TextControl().Move(ToTwipRect(layout.text));
     clipboardButton_.Move(ToTwipRect(layout.clipboardButton));
     closeButton_.Move(ToTwipRect(layout.closeButton));

@@ -25,8 +25,7 @@ bool RichEdit::Create(Window& parent, const std::string& name, const TwipRect& p
     DWORD s = WS_TABSTOP | ES_MULTILINE | ES_NOHIDESEL | ES_SAVESEL;
     if (style.readOnly) s |= ES_READONLY;
     if (style.verticalScroll) s |= WS_VSCROLL | ES_AUTOVSCROLL;
-    if (style.horizontalScroll)
-        s |= WS_HSCROLL | ES_AUTOHSCROLL;
+    if (style.horizontalScroll) s |= WS_HSCROLL | ES_AUTOHSCROLL;
     if (!CreateChild(parent, RichEditClassName(), name, place, "", s, WS_EX_CLIENTEDGE)) return false;
     // The default limit (32767 characters) would cut long listings short.
     Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFE);

@@ -59,8 +59,8 @@ bool ExportKeys(const std::string& targetFile, bool secret, const std::string& k
     const std::string hide = ReadHideSetting("HideKeyExp");
     if (hide != "0" && hide != "1") return false;
     const bool hidden = hide == "1";
-    RunKeyCommand(ExportCommand(Env().GnuPGExeName, targetFile, secret, keyIds, hidden), hidden,
-                  "Exporting key(s) ...", true, false);
+    RunKeyCommand(ExportCommand(Env().GnuPGExeName, targetFile, secret, keyIds, hidden), hidden, "Exporting key(s) ...",
+                  true, false);
     if (!LastRunOk()) return false;
     if (FileExists(targetFile)) StampVersionLine(targetFile, false);
     return true;
@@ -104,9 +104,14 @@ void ReportImportOutput(const std::string& sourceFile, const KeyringTimes& befor
     log.ShowFrames(true, "OK:", false);
     log.ResetLights();
     switch (ImportVerdictOf(text)) {
-        case ImportVerdict::Ok: log.SetLight(Indicator::First, Light::Good); break;
-        case ImportVerdict::Problem: log.SetLight(Indicator::First, Light::Alarm, true); break;
-        case ImportVerdict::None: break;
+        case ImportVerdict::Ok:
+            log.SetLight(Indicator::First, Light::Good);
+            break;
+        case ImportVerdict::Problem:
+            log.SetLight(Indicator::First, Light::Alarm, true);
+            break;
+        case ImportVerdict::None:
+            break;
     }
 
     // GnuPG's messages and status lines arrive through one stream and may share a

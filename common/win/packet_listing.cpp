@@ -22,7 +22,8 @@ constexpr char kSection[] = "Settings";
 
 std::string PacketListingCaption(const std::string& programName, const std::string& keyIds, bool pgpDump) {
     std::string caption = programName + " - PGP Packets";
-    if (programName == "Morvish") caption += " for Key 0x" + (keyIds.size() > 8 ? keyIds.substr(keyIds.size() - 8) : keyIds);
+    if (programName == "Morvish")
+        caption += " for Key 0x" + (keyIds.size() > 8 ? keyIds.substr(keyIds.size() - 8) : keyIds);
     if (pgpDump) caption += " - PGPdump";
     return caption;
 }
@@ -39,9 +40,10 @@ bool ShowPackets(const std::string& file, const PacketListingPlace& place) {
     const std::string outFile = OutputFilePath();
     DeleteFileIfPresent(outFile);
     const std::string command =
-        pgpDump ? PgpDumpPacketsCommand(env.PgpDumpPath, PgpDumpOptionsFromSetting(ReadSetting(kSection, "PgpDumpOptions")),
-                                        file, outFile)
-                : GnuPGPacketsCommand(env.GnuPGExePath, file, hidden, outFile);
+        pgpDump
+            ? PgpDumpPacketsCommand(env.PgpDumpPath, PgpDumpOptionsFromSetting(ReadSetting(kSection, "PgpDumpOptions")),
+                                    file, outFile)
+            : GnuPGPacketsCommand(env.GnuPGExePath, file, hidden, outFile);
     if (hidden) {
         WaitWindow wait;
         wait.Show(Translate("Please wait ..."));

@@ -15,9 +15,9 @@
 // centres it on the compose window's area (screen twips); the file tool shows it
 // modally on the screen's centre with the file's name below the listing.
 struct PacketListingPlace {
-    std::string keyIds;              // Morvish: the selected key IDs (" 0x..." items)
-    HWND mainWindow = nullptr;       // Morvish
-    std::optional<TwipBox> area;     // Pallow
+    std::string keyIds;           // Morvish: the selected key IDs (" 0x..." items)
+    HWND mainWindow = nullptr;    // Morvish
+    std::optional<TwipBox> area;  // Pallow
 };
 
 // Runs the listing (HideGetPack: "1" hidden behind the wait window, "0" in a

@@ -11,7 +11,8 @@ void StampVersionLine(const std::string& armoredFile, bool signature) {
     if (Env().Switches.NoVersionChange) return;
     std::string text;
     if (!ReadWholeFile(armoredFile, text)) return;
-    auto stamped = StampVersionLineText(text, signature, ReadSetting("Tamsel", "VersionLine", ""), Env().ProgramVersion);
+    auto stamped =
+        StampVersionLineText(text, signature, ReadSetting("Tamsel", "VersionLine", ""), Env().ProgramVersion);
     if (!stamped) return;
     const std::string staging = armoredFile + ".~version";
     if (WriteWholeFile(staging, *stamped) != 0 ||

@@ -10,7 +10,8 @@ std::function<void()>& Hook() {
 }
 
 BOOL CALLBACK RepaintWindow(HWND window, LPARAM) {
-    if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (IsWindowVisible(window))
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     return TRUE;
 }
 

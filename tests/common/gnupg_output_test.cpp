@@ -29,12 +29,8 @@ TEST(GnuPGOutput, NormalizeLineEndsAddsTheMissingCarriageReturns) {
         const char* in;
         const char* out;
     } cases[] = {
-        {"a\nb\n", "a\r\nb\r\n"},
-        {"\nx", "\r\nx"},
-        {"a\r\nb", "a\r\nb"},
-        {"a\r\n\nb", "a\r\n\r\nb"},
-        {"a\rb", "a\rb"},
-        {"", ""},
+        {"a\nb\n", "a\r\nb\r\n"},   {"\nx", "\r\nx"}, {"a\r\nb", "a\r\nb"},
+        {"a\r\n\nb", "a\r\n\r\nb"}, {"a\rb", "a\rb"}, {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(NormalizeLineEnds(c.in), c.out) << c.in;
 }
@@ -150,9 +146,11 @@ TEST(GnuPGOutput, CommandLinesQuoteEveryOutsideText) {
          "gpg.exe --interactive --import \"c:\\my keys\\100%% sure.asc\""},
         {ImportCommand("gpg.exe", file, false, true, out),
          "gpg.exe --status-fd 1 --logger-fd 1 --interactive --import \"c:\\my keys\\100%% sure.asc\">\"" + out + "\""},
-        {ImportCommand("gpg2.exe", file, true, false, out), "gpg2.exe --batch --no-tty --import \"c:\\my keys\\100%% sure.asc\""},
+        {ImportCommand("gpg2.exe", file, true, false, out),
+         "gpg2.exe --batch --no-tty --import \"c:\\my keys\\100%% sure.asc\""},
         {ImportCommand("gpg.exe", file, true, true, out),
-         "gpg.exe --status-fd 1 --logger-fd 1 --batch --no-tty --import \"c:\\my keys\\100%% sure.asc\">\"" + out + "\""},
+         "gpg.exe --status-fd 1 --logger-fd 1 --batch --no-tty --import \"c:\\my keys\\100%% sure.asc\">\"" + out +
+             "\""},
         {GnuPGPacketsCommand("c:\\gnupg\\gpg.exe", file, false, out),
          "\"c:\\gnupg\\gpg.exe\" --list-packets \"c:\\my keys\\100%% sure.asc\">\"" + out + "\""},
         {GnuPGPacketsCommand("c:\\gnupg\\gpg.exe", file, true, out),

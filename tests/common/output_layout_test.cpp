@@ -23,9 +23,11 @@ TEST(OutputLogLayout, StoredPlacementIsClampedToTheScreen) {
         {"top below the screen: moved to 0", {5000, 3000, H + 10, 0}, {0, 0, 5000, 3000}},
         {"top exactly at the edge: moved to 0", {5000, 3000, H, 0}, {0, 0, 5000, 3000}},
         {"left right of the screen: moved to 0", {5000, 3000, 0, W + 5}, {0, 0, 5000, 3000}},
-        {"default top for a stored height", {std::nullopt, 6000, std::nullopt, std::nullopt},
+        {"default top for a stored height",
+         {std::nullopt, 6000, std::nullopt, std::nullopt},
          {0, H - 6000 - 420, 8000, 6000}},
-        {"taller than the screen by default: top 0, shortened", {std::nullopt, H + 1000, std::nullopt, std::nullopt},
+        {"taller than the screen by default: top 0, shortened",
+         {std::nullopt, H + 1000, std::nullopt, std::nullopt},
          {0, 0, 8000, H}},
         // Moved to 0 and still too tall: the rule moves, it does not shorten as well.
         {"too tall below the screen", {5000, H + 100, H + 1, 0}, {0, 0, 5000, H + 100}},

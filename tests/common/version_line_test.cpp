@@ -23,8 +23,9 @@ std::string Stamped(const std::string& text, bool signature, const std::string& 
 
 TEST(VersionLine, DefaultMarkIsAppendedOnce) {
     const std::string once = Stamped(kExport, false);
-    EXPECT_EQ(once, "-----BEGIN PGP PUBLIC KEY BLOCK-----\r\nVersion: GnuPG v1 - Corvane v1.00\r\n\r\nmQENBF...\r\n"
-                    "=abcd\r\n-----END PGP PUBLIC KEY BLOCK-----\r\n");
+    EXPECT_EQ(once,
+              "-----BEGIN PGP PUBLIC KEY BLOCK-----\r\nVersion: GnuPG v1 - Corvane v1.00\r\n\r\nmQENBF...\r\n"
+              "=abcd\r\n-----END PGP PUBLIC KEY BLOCK-----\r\n");
     EXPECT_FALSE(StampVersionLineText(once, false, "", "1.00"));
     // Another program version marks it again; a "PGP ..." value counts as the default.
     EXPECT_NE(StampVersionLineText(once, false, "", "1.01")->find("v1 - Corvane v1.00 - Corvane v1.01\r\n"),

@@ -132,7 +132,8 @@ TEST(OutputKeyTransfer, ImportsPileUpInTheLogNewestOnTop) {
     EXPECT_EQ(first.find("[GNUPG:]"), std::string::npos) << first;
     EXPECT_FALSE(first.starts_with("gpg: ") || first.find("\r\ngpg: ") != std::string::npos) << first;
     EXPECT_NE(first.find("\r\n\r\n- Public keyring updated. -\r\n- Secret keyring updated. -\r\n"
-                         "- Trust DB updated. -\r\n\r\nFile: " + key.exportFile + "\r\nTime: "),
+                         "- Trust DB updated. -\r\n\r\nFile: " +
+                         key.exportFile + "\r\nTime: "),
               std::string::npos)
         << first;
     EXPECT_TRUE(EndsWith(first, " UTC)\r\n")) << first;
@@ -180,8 +181,9 @@ TEST(OutputKeyTransfer, ImportReportFromOutputFiles) {
     EXPECT_EQ(LightShown(GuiOutputWindow().FindControl(kImgMdcName)), "neutral");
 
     // A status line glued to the end of a message is split off and dropped.
-    entry = report("gpg: key 0123ABCD: public key \"A <a@b>\" imported[GNUPG:] IMPORT_OK 1 0123ABCD\n"
-                   "gpg: Total number processed: 1\n[GNUPG:] IMPORT_RES 1 0 1 0\n");
+    entry = report(
+        "gpg: key 0123ABCD: public key \"A <a@b>\" imported[GNUPG:] IMPORT_OK 1 0123ABCD\n"
+        "gpg: Total number processed: 1\n[GNUPG:] IMPORT_RES 1 0 1 0\n");
     EXPECT_EQ(entry.find("gpg: key 0123ABCD: public key \"A <a@b>\" imported\r\ngpg: Total number processed: 1\r\n\r\n"
                          "File: "),
               0u)
@@ -189,7 +191,8 @@ TEST(OutputKeyTransfer, ImportReportFromOutputFiles) {
     EXPECT_EQ(LightShown(GuiOutputWindow().FindControl(kImgMdcName)), "good");
 
     // A good and a failed key: the alarm wins and blinks.
-    entry = report("[GNUPG:] IMPORT_OK 1 AAAA\r\n[GNUPG:] IMPORT_PROBLEM 1 BBBB\r\ngpg: key BBBB: no valid user IDs\r\n");
+    entry =
+        report("[GNUPG:] IMPORT_OK 1 AAAA\r\n[GNUPG:] IMPORT_PROBLEM 1 BBBB\r\ngpg: key BBBB: no valid user IDs\r\n");
     OutputLogWindow& log = GuiOutputWindow();
     HWND light = log.FindControl(kImgMdcName);
     EXPECT_EQ(entry.find("gpg: key BBBB: no valid user IDs\r\n"), 0u) << entry;

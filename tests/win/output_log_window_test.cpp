@@ -73,7 +73,10 @@ TEST(OutputLogWindow, PlacedFromTheSettingsAndClampedToTheScreen) {
         {"6000", "3000", "-600", "x", {6000, 3000, -600, std::nullopt}},
         {"6000", "3000", "", "", {6000, 3000, std::nullopt, std::nullopt}},
         {"9000", "4000", std::to_string(screenH - 1500), "0", {9000, 4000, screenH - 1500, 0}},
-        {"9000", "4000", std::to_string(screenH + 60), std::to_string(screenW + 60),
+        {"9000",
+         "4000",
+         std::to_string(screenH + 60),
+         std::to_string(screenW + 60),
          {9000, 4000, screenH + 60, screenW + 60}},
     };
     for (const auto& c : cases) {

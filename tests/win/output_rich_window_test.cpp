@@ -55,8 +55,8 @@ TEST(OutputPackets, GnuPGListingCentredOnTheKeyManager) {
     ASSERT_EQ(key.keyId.size(), 16u) << "the test key could not be made";
     PacketsFixture f("Morvish");
     Window main;
-    ASSERT_TRUE(main.Create({.caption = "Morvish main", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             .bounds = {40, 30, 540, 430}}));
+    ASSERT_TRUE(main.Create(
+        {.caption = "Morvish main", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .bounds = {40, 30, 540, 430}}));
 
     ASSERT_TRUE(ShowPackets(key.exportFile, {" 0xAAAAAAAAAAAAAAAA 0x" + key.keyId, main.Handle(), std::nullopt}));
     const std::string caption = "Morvish - PGP Packets for Key 0x" + key.keyId.substr(8);
@@ -162,8 +162,8 @@ TEST(OutputPackets, SelectionsInKeyListingsGoToTheKeyManager) {
         PumpMessages();
     };
 
-    RichOutputWindow* signatures =
-        ShowRichOutput({.caption = "Morvish - Signatures for Key 0x11111111", .text = "sig   0123ABCD 2026-01-01 x\r\n"});
+    RichOutputWindow* signatures = ShowRichOutput(
+        {.caption = "Morvish - Signatures for Key 0x11111111", .text = "sig   0123ABCD 2026-01-01 x\r\n"});
     ASSERT_NE(signatures, nullptr);
     release(signatures, 6, 8);
     EXPECT_EQ(calls, 1);
