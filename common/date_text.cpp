@@ -110,18 +110,37 @@ std::optional<CivilDateTime> ParseDateText(std::string_view text) {
     return when;
 }
 
+namespace {
+
+// A "d" or "dd" outside quotes: the picture shows the day as a number.
+bool ShowsDayNumber(std::string_view picture) {
+    bool quoted = false;
+    for (size_t i = 0; i < picture.size();) {
+        if (picture[i] == '\'') {
+            quoted = !quoted;
+            ++i;
+            continue;
+        }
+        size_t run = 1;
+        while (i + run < picture.size() && picture[i + run] == picture[i]) ++run;
+        if (!quoted && picture[i] == 'd' && run <= 2) return true;
+        i += run;
+    }
+    return false;
+}
+
+}  // namespace
+
 std::string FormatDateTimePicture(std::string_view picture, const CivilDateTime& when, const DateNames& names) {
+    const bool genitive = ShowsDayNumber(picture);
     std::string out;
     out.reserve(picture.size() + 8);
     size_t i = 0;
     while (i < picture.size()) {
         char c = picture[i];
-        if (c == '\'' && i + 1 < picture.size() && picture[i + 1] == '\'') {
-            out += '\'';  // two quotes in a row stand for one, inside quotes or not
-            i += 2;
-            continue;
-        }
         if (c == '\'') {
+            // Quoted literal; inside it two quotes in a row stand for one (outside,
+            // "''" is just an empty literal).
             ++i;
             while (i < picture.size()) {
                 if (picture[i] == '\'') {
@@ -152,14 +171,13 @@ std::string FormatDateTimePicture(std::string_view picture, const CivilDateTime&
                 if (run == 1 || run == 2)
                     AppendNumber(out, when.month, static_cast<int>(run));
                 else if (run == 3)
-                    out += names.monthsShort[(when.month - 1) % 12];
+                    out += (genitive ? names.monthsShortGenitive : names.monthsShort)[(when.month - 1) % 12];
                 else
-                    out += names.months[(when.month - 1) % 12];
+                    out += (genitive ? names.monthsGenitive : names.months)[(when.month - 1) % 12];
                 break;
             case 'y':
-                if (run == 1)
-                    AppendNumber(out, when.year % 100, 1);
-                else if (run == 2)
+                // "y" and "yy" both give two digits, as the system's formatting does.
+                if (run <= 2)
                     AppendNumber(out, when.year % 100, 2);
                 else
                     AppendNumber(out, when.year, 4);

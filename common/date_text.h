@@ -36,6 +36,10 @@ struct DateNames {
                                           "July",    "August",   "September", "October", "November", "December"};
     std::array<std::string, 12> monthsShort = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    // The forms some languages use for a month next to a day number ("3. Februar",
+    // "3 lutego"); the same as the plain names where the language has none.
+    std::array<std::string, 12> monthsGenitive = months;
+    std::array<std::string, 12> monthsShortGenitive = monthsShort;
     // Index 0 is Sunday.
     std::array<std::string, 7> days = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     std::array<std::string, 7> daysShort = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -54,8 +58,9 @@ struct DateStyle {
 };
 
 // Formats with a Windows date or time picture: d dd ddd dddd, M MM MMM MMMM,
-// y yy yyyy, g gg, h hh H HH, m mm, s ss, t tt; 'quoted text' is literal ('' is
-// one quote); every other character stands for itself.
+// y yy (two digits) yyyy, g gg, h hh H HH, m mm, s ss, t tt; 'quoted text' is
+// literal ('' inside it is one quote); every other character stands for itself.
+// Month names take their genitive form when the picture also shows the day number.
 std::string FormatDateTimePicture(std::string_view picture, const CivilDateTime& when, const DateNames& names);
 
 // "yyyy-mm-dd", the sort form of a date.

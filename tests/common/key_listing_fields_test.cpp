@@ -180,15 +180,23 @@ TEST(KeyListingFields, DatePictures) {
     } cases[] = {
         {"dd.MM.yyyy", "03.02.2009"},
         {"d/M/yy", "3/2/09"},
+        {"d.M.y", "3.2.09"},
         {"dddd, d. MMMM yyyy", "Tuesday, 3. February 2009"},
         {"ddd MMM dd", "Tue Feb 03"},
-        {"'Day' d 'o''clock' ''", "Day 3 o'clock '"},
+        {"'Day' d 'o''clock' ''", "Day 3 o'clock "},
         {"H:m:s", "14:5:9"},
         {"hh:mm:ss tt", "02:05:09 PM"},
         {"h t", "2 P"},
         {"yyyy-MM-dd g", "2009-02-03 A.D."},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatDateTimePicture(c.picture, when, names), c.text) << c.picture;
+    // Month names beside a day number take their genitive form.
+    DateNames polish;
+    polish.months[1] = "luty";
+    polish.monthsGenitive[1] = "lutego";
+    EXPECT_EQ(FormatDateTimePicture("d MMMM yyyy", when, polish), "3 lutego 2009");
+    EXPECT_EQ(FormatDateTimePicture("MMMM yyyy", when, polish), "luty 2009");
+    EXPECT_EQ(FormatDateTimePicture("MMMM 'd'", when, polish), "luty d");
     EXPECT_EQ(FormatDateTimePicture("hh tt", CivilDateTime{2009, 2, 3, 0, 0, 0}, names), "12 AM");
 
     DateStyle style = GermanDates();
