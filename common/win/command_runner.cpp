@@ -29,6 +29,32 @@ bool IsInvalidArgumentFailure(DWORD error) {
     return error == ERROR_INVALID_PARAMETER || error == ERROR_FILENAME_EXCED_RANGE || error == ERROR_BAD_ARGUMENTS;
 }
 
+// Writes the batch file in TempDir, runs it through the interpreter, deletes it.
+bool RunBatchTextIn(const std::string& batchFileName, const std::string& batchText, int windowStyle) {
+    const std::string batchPath = Env().TempDir + "\\" + batchFileName;
+    if (size_t longest = LongestBatchLine(batchText); longest > kMaxBatchLineLength) {
+        ShowError(JoinMessageLines(
+            {Translate("Error: The command-line is too long to be run (") + std::to_string(longest) +
+                 Translate(" characters, at most ") + std::to_string(kMaxBatchLineLength) + Translate(" are possible)."),
+             "", Translate("If you tried a file-operation, move the file to a directory with a shorter path,"),
+             Translate("or select fewer keys.")}));
+        return false;
+    }
+    if (unsigned error = WriteWholeFile(batchPath, batchText)) {
+        ShowFileError(error, batchPath);
+        DeleteFileIfPresent(batchPath);
+        return false;
+    }
+    bool ok = false;
+    if (ToLower(LookupFileName(batchPath)) == ToLower(batchFileName)) {
+        ok = SyncShell(InterpreterCommandLine(Env().ComSpecPath, batchPath), windowStyle);
+    } else {
+        ShowError(Translate("Error: Temporary file ") + "\"" + batchPath + "\"" + Translate(" not found."));
+    }
+    DeleteFileIfPresent(batchPath);
+    return ok;
+}
+
 }  // namespace
 
 bool LastRunOk() {
@@ -70,28 +96,12 @@ void RunBatch(const std::string& commandLine, int windowStyle, bool allowPause, 
 }
 
 bool RunBatchText(const std::string& batchText, int windowStyle) {
-    const std::string batchPath = BatchFilePath();
-    if (size_t longest = LongestBatchLine(batchText); longest > kMaxBatchLineLength) {
-        ShowError(JoinMessageLines(
-            {Translate("Error: The command-line is too long to be run (") + std::to_string(longest) +
-                 Translate(" characters, at most ") + std::to_string(kMaxBatchLineLength) + Translate(" are possible)."),
-             "", Translate("If you tried a file-operation, move the file to a directory with a shorter path,"),
-             Translate("or select fewer keys.")}));
-        return false;
-    }
-    if (unsigned error = WriteWholeFile(batchPath, batchText)) {
-        ShowFileError(error, batchPath);
-        DeleteFileIfPresent(batchPath);
-        return false;
-    }
-    bool ok = false;
-    if (ToLower(LookupFileName(batchPath)) == ToLower(Env().BatchFile)) {
-        ok = SyncShell(InterpreterCommandLine(Env().ComSpecPath, batchPath), windowStyle);
-    } else {
-        ShowError(Translate("Error: Temporary file ") + "\"" + batchPath + "\"" + Translate(" not found."));
-    }
-    DeleteFileIfPresent(batchPath);
-    return ok;
+    return RunBatchTextIn(Env().BatchFile, batchText, windowStyle);
+}
+
+bool RunNamedBatchText(const std::string& batchFileName, const std::string& batchText, int windowStyle) {
+    lastRunOk = RunBatchTextIn(batchFileName, batchText, windowStyle);
+    return lastRunOk;
 }
 
 bool SyncShell(const std::string& commandLine, int windowStyle) {

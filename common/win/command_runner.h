@@ -23,6 +23,10 @@ void RunBatch(const std::string& commandLine, int windowStyle, bool allowPause, 
 // false (after a message) when the file could not be written or is too long.
 bool RunBatchText(const std::string& batchText, int windowStyle);
 
+// The same for a batch file with a name of its own in TempDir (the key listing's
+// "~gpglists.bat"); the result is also left in LastRunOk.
+bool RunNamedBatchText(const std::string& batchFileName, const std::string& batchText, int windowStyle);
+
 // Starts the command line with the window style and waits for its end.
 bool SyncShell(const std::string& commandLine, int windowStyle);
 
