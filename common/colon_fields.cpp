@@ -235,12 +235,24 @@ std::string PadKeySize(std::string_view size) {
     return std::string(size);
 }
 
+namespace {
+
+std::string HexPrefixed(std::string_view digits) {
+    std::string id;
+    id.reserve(2 + digits.size());
+    id += "0x";
+    id += digits;
+    return id;
+}
+
+}  // namespace
+
 std::string ShortKeyId(std::string_view keyIdField) {
-    return "0x" + std::string(keyIdField.size() > 8 ? keyIdField.substr(keyIdField.size() - 8) : keyIdField);
+    return HexPrefixed(keyIdField.size() > 8 ? keyIdField.substr(keyIdField.size() - 8) : keyIdField);
 }
 
 std::string LongKeyId(std::string_view keyIdField) {
-    return "0x" + std::string(keyIdField);
+    return HexPrefixed(keyIdField);
 }
 
 DisplayDate DecodeKeyDate(std::string_view field, const DateStyle& style, const std::string& emptyText) {

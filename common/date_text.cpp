@@ -133,8 +133,7 @@ bool ShowsDayNumber(std::string_view picture) {
 
 std::string FormatDateTimePicture(std::string_view picture, const CivilDateTime& when, const DateNames& names) {
     const bool genitive = ShowsDayNumber(picture);
-    std::string out;
-    out.reserve(picture.size() + 8);
+    std::string out;  // a short date fits in the string itself: no reserve, no allocation
     size_t i = 0;
     while (i < picture.size()) {
         char c = picture[i];
