@@ -76,7 +76,8 @@ int RepairedByte(unsigned char lead, unsigned char second) {
             if (second == 152) return 162;
             if (second == 157) return 189;
             return -1;
-        default: return -1;
+        default:
+            return -1;
     }
 }
 
@@ -279,9 +280,9 @@ TrustDisplay TrustDisplayFromSetting(std::string_view graphDisplay) {
 
 TrustWords TranslatedTrustWords() {
     TrustWords words;
-    for (std::string* word : {&words.none, &words.marginal, &words.full, &words.ultimate, &words.expired,
-                              &words.invalid, &words.revoked, &words.disabled, &words.expiredGraph,
-                              &words.invalidGraph, &words.revokedGraph, &words.disabledGraph})
+    for (std::string* word :
+         {&words.none, &words.marginal, &words.full, &words.ultimate, &words.expired, &words.invalid, &words.revoked,
+          &words.disabled, &words.expiredGraph, &words.invalidGraph, &words.revokedGraph, &words.disabledGraph})
         *word = Translate(*word);
     return words;
 }
@@ -345,10 +346,15 @@ AlgorithmFamily FamilyOfAlgorithm(std::string_view algorithm) {
 
 std::string FamilyText(AlgorithmFamily family) {
     switch (family) {
-        case AlgorithmFamily::Dsa: return "DSA";
-        case AlgorithmFamily::ElGamal: return "ELG";
-        case AlgorithmFamily::Rsa: return "RSA";
-        case AlgorithmFamily::EllipticCurve: return "ECC";
-        default: return Translate("Unknown");
+        case AlgorithmFamily::Dsa:
+            return "DSA";
+        case AlgorithmFamily::ElGamal:
+            return "ELG";
+        case AlgorithmFamily::Rsa:
+            return "RSA";
+        case AlgorithmFamily::EllipticCurve:
+            return "ECC";
+        default:
+            return Translate("Unknown");
     }
 }

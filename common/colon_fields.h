@@ -63,8 +63,8 @@ bool IsWellFormedUtf8(std::string_view text);
 // the system's (see common/win/key_listing_files.h). Null conversions leave the
 // text alone; a null fromUtf8 maps to Latin-1 ('?' for what Latin-1 lacks).
 struct UserIdDecoding {
-    std::string oemCodepage;  // e.g. "850"
-    std::string ansiCodepage; // e.g. "1252"
+    std::string oemCodepage;                              // e.g. "850"
+    std::string ansiCodepage;                             // e.g. "1252"
     std::string (*fromDos)(std::string_view) = nullptr;   // OEM -> ANSI
     std::string (*fromUtf8)(std::string_view) = nullptr;  // UTF-8 -> ANSI
 };

@@ -181,11 +181,21 @@ std::string FormatDateTimePicture(std::string_view picture, const CivilDateTime&
                 else
                     AppendNumber(out, when.year, 4);
                 break;
-            case 'g': out += names.era; break;
-            case 'h': AppendNumber(out, Hour12(when.hour), run >= 2 ? 2 : 1); break;
-            case 'H': AppendNumber(out, when.hour, run >= 2 ? 2 : 1); break;
-            case 'm': AppendNumber(out, when.minute, run >= 2 ? 2 : 1); break;
-            case 's': AppendNumber(out, when.second, run >= 2 ? 2 : 1); break;
+            case 'g':
+                out += names.era;
+                break;
+            case 'h':
+                AppendNumber(out, Hour12(when.hour), run >= 2 ? 2 : 1);
+                break;
+            case 'H':
+                AppendNumber(out, when.hour, run >= 2 ? 2 : 1);
+                break;
+            case 'm':
+                AppendNumber(out, when.minute, run >= 2 ? 2 : 1);
+                break;
+            case 's':
+                AppendNumber(out, when.second, run >= 2 ? 2 : 1);
+                break;
             case 't': {
                 const std::string& marker = when.hour < 12 ? names.am : names.pm;
                 if (run == 1)
@@ -194,7 +204,8 @@ std::string FormatDateTimePicture(std::string_view picture, const CivilDateTime&
                     out += marker;
                 break;
             }
-            default: out.append(run, c);
+            default:
+                out.append(run, c);
         }
         i += run;
     }

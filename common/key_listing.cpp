@@ -264,10 +264,17 @@ PublicListingRead ReadPublicListing(std::string_view text, const SecretListingRe
 
         if (!options.algorithmFilter.empty() && fields[3] != options.algorithmFilter) continue;
         switch (key.family) {
-            case AlgorithmFamily::Dsa: ++listing.dsaCount; break;
-            case AlgorithmFamily::ElGamal: ++listing.elgCount; break;
-            case AlgorithmFamily::Rsa: ++listing.rsaCount; break;
-            default: break;
+            case AlgorithmFamily::Dsa:
+                ++listing.dsaCount;
+                break;
+            case AlgorithmFamily::ElGamal:
+                ++listing.elgCount;
+                break;
+            case AlgorithmFamily::Rsa:
+                ++listing.rsaCount;
+                break;
+            default:
+                break;
         }
         if (key.isKeyPair && key.validity != "e" && key.validity != "i" && key.validity != "r") {
             if (!listing.usableKeyPairIds.empty()) listing.usableKeyPairIds += ' ';

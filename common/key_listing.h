@@ -24,17 +24,17 @@ inline constexpr const char* kListingFilePattern = "~???keys.dat";
 
 // Row colours are Windows COLORREF values (0x00BBGGRR).
 using RowColour = uint32_t;
-inline constexpr RowColour kDefaultColorElgType = 255;         // red
-inline constexpr RowColour kDefaultColorKeyPair = 16711680;    // blue
+inline constexpr RowColour kDefaultColorElgType = 255;       // red
+inline constexpr RowColour kDefaultColorKeyPair = 16711680;  // blue
 
 // What the reader needs from the key list and the settings.
 struct KeyListingOptions {
     // "" lists every key; otherwise only keys whose algorithm (field 4) is exactly
     // this ("17" DSA, "20" ELG, "1" RSA in the key list's status bar).
     std::string algorithmFilter;
-    bool longKeyIds = false;                  // keyId with 16 digits
+    bool longKeyIds = false;  // keyId with 16 digits
     TrustDisplay trustDisplay = TrustDisplay::Words;
-    RowColour colorNormal = 0;                // the list's normal text colour
+    RowColour colorNormal = 0;  // the list's normal text colour
     RowColour colorKeyPair = kDefaultColorKeyPair;
     RowColour colorElgType = kDefaultColorElgType;
     DateStyle dates;
@@ -46,20 +46,20 @@ enum class KeyState { Normal, Disabled, Expired, Invalid, Revoked };
 
 // One "pub" record of the public listing that passed the algorithm filter.
 struct KeyRecord {
-    std::string userId;          // first "uid" of the key, decoded; "n/a" without one
-    std::string keyId;           // "0x" + 8 digits, or 16 with long key IDs
-    std::string longKeyId;       // "0x" + field 5
-    std::string size;            // field 3, three digits padded to four
-    std::string algorithm;       // field 4
-    std::string validity;        // field 2
-    std::string ownerTrust;      // field 9
-    std::string capabilities;    // field 12
-    bool disabled = false;       // field 12 holds "D"
+    std::string userId;        // first "uid" of the key, decoded; "n/a" without one
+    std::string keyId;         // "0x" + 8 digits, or 16 with long key IDs
+    std::string longKeyId;     // "0x" + field 5
+    std::string size;          // field 3, three digits padded to four
+    std::string algorithm;     // field 4
+    std::string validity;      // field 2
+    std::string ownerTrust;    // field 9
+    std::string capabilities;  // field 12
+    bool disabled = false;     // field 12 holds "D"
     std::string ownerTrustText;
     std::string validityText;
     std::string createdText, createdSort;
     std::string expiresText, expiresSort;  // "Never" for both without expiration
-    bool isKeyPair = false;      // longKeyId is one of the secret keys
+    bool isKeyPair = false;                // longKeyId is one of the secret keys
     AlgorithmFamily family = AlgorithmFamily::Unknown;
     KeyState state = KeyState::Normal;
     // Family and state, e.g. "RSA key pair (expired)". The key list appends
@@ -67,7 +67,7 @@ struct KeyRecord {
     // description alone and only sets isLastAdded.
     std::string description;
     bool isLastAdded = false;
-    int icon = 0;                // 1..50 in the key list's icon list
+    int icon = 0;  // 1..50 in the key list's icon list
     RowColour textColour = 0;
 };
 
@@ -78,10 +78,10 @@ struct KeyListing {
     std::string cipherAlgos;       // ";1;2;3;" style, "" without the "cfg" record
     std::string digestAlgos;
     std::string compressAlgos;
-    std::string trustDbInfo;       // summary of the "tru" record, "" without one
-    std::vector<KeyRecord> keys;   // in file order
-    std::string lastAddedKeyId;    // longKeyId of the last "pub", filtered or not
-    int dsaCount = 0;              // keys listed per family (ECC and unknown not counted)
+    std::string trustDbInfo;      // summary of the "tru" record, "" without one
+    std::vector<KeyRecord> keys;  // in file order
+    std::string lastAddedKeyId;   // longKeyId of the last "pub", filtered or not
+    int dsaCount = 0;             // keys listed per family (ECC and unknown not counted)
     int elgCount = 0;
     int rsaCount = 0;
     // False after a format error in the public listing: `keys` holds the keys

@@ -38,8 +38,8 @@ void ShowMissingListing(const std::string& path) {
 // both files go, so that the next reader makes them again.
 void ReportFormatError() {
     ShowWarning(JoinMessageLines({Translate("Error: Unexpected data format."), "",
-                                  Translate("Please press \"OK\" now to delete ") + kQuote + Env().ShellHomeDir +
-                                      "\\" + kListingFilePattern + kQuote + Translate(" and try again.")}));
+                                  Translate("Please press \"OK\" now to delete ") + kQuote + Env().ShellHomeDir + "\\" +
+                                      kListingFilePattern + kQuote + Translate(" and try again.")}));
     DeleteKeyListing();
 }
 

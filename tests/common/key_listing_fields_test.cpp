@@ -62,8 +62,8 @@ TEST(KeyListingFields, HexEscapes) {
         std::string out;
     } cases[] = {
         {"Smith\\x3a Sons", "Smith: Sons"},
-        {"a\\x5cx41", "a\\x41"},           // a decoded backslash starts no new escape
-        {"\\xe4\\xE4", "\xe4\xe4"},         // either case
+        {"a\\x5cx41", "a\\x41"},     // a decoded backslash starts no new escape
+        {"\\xe4\\xE4", "\xe4\xe4"},  // either case
         {"100\\x25", "100%"},
         {"\\xzz and \\xg1", "\\xzz and \\xg1"},  // not hexadecimal: left alone, no NUL
         {"cut \\x4", "cut \\x4"},
@@ -76,14 +76,17 @@ TEST(KeyListingFields, Utf8PairRepair) {
     struct Case {
         std::string in, out;
     } cases[] = {
-        {"\xC2\xA9", "\xA9"},          // copyright sign
-        {"\xC2\xAA", "\xC2\xAA"},      // 170 is not in the table
+        {"\xC2\xA9", "\xA9"},      // copyright sign
+        {"\xC2\xAA", "\xC2\xAA"},  // 170 is not in the table
         {"\xC3\xBC\xC3\x96", "\xFC\xD6"},
-        {"\xC3\x84", "\xC3\x84"},      // 132 is not in the table
+        {"\xC3\x84", "\xC3\x84"},  // 132 is not in the table
         {"\xC4\x83\xC4\xBD", "\xE3\xA5"},
         {"\xC5\x95\xC5\xA0\xC5\xA4\xC5\xBE", "\xE0\xA9\xAB\xBE"},
         {"\xCB\x98\xCB\x9D", "\xA2\xBD"},
-        {"\xC3" "A", "\xC3" "A"},      // no second byte of 0x80 or above: not a pair
+        {"\xC3"
+         "A",
+         "\xC3"
+         "A"},                             // no second byte of 0x80 or above: not a pair
         {"\xC3\xC3\xBC", "\xC3\xC3\xBC"},  // an unknown pair is skipped as a whole
         {"end\xC3", "end\xC3"},
     };
@@ -220,7 +223,8 @@ TEST(KeyListingFields, CalendarArithmetic) {
         EXPECT_EQ(std::tie(got.year, got.month, got.day, got.hour, got.minute, got.second),
                   std::tie(c.when.year, c.when.month, c.when.day, c.when.hour, c.when.minute, c.when.second))
             << c.seconds;
-        EXPECT_EQ(DaysFromCivil(c.when.year, c.when.month, c.when.day), (c.seconds - (c.seconds < 0 ? 86399 : 0)) / 86400);
+        EXPECT_EQ(DaysFromCivil(c.when.year, c.when.month, c.when.day),
+                  (c.seconds - (c.seconds < 0 ? 86399 : 0)) / 86400);
     }
     EXPECT_EQ(WeekdayOf(1970, 1, 1), 4);
     EXPECT_EQ(WeekdayOf(2000, 2, 29), 2);
@@ -273,11 +277,16 @@ TEST(KeyListingFields, AlgorithmFamilies) {
         AlgorithmFamily family;
         const char* text;
     } cases[] = {
-        {"17", AlgorithmFamily::Dsa, "DSA"},          {"16", AlgorithmFamily::ElGamal, "ELG"},
-        {"20", AlgorithmFamily::ElGamal, "ELG"},      {"1", AlgorithmFamily::Rsa, "RSA"},
-        {"2", AlgorithmFamily::Rsa, "RSA"},           {"3", AlgorithmFamily::Rsa, "RSA"},
-        {"18", AlgorithmFamily::EllipticCurve, "ECC"}, {"19", AlgorithmFamily::EllipticCurve, "ECC"},
-        {"22", AlgorithmFamily::Unknown, "Unknown"},  {"", AlgorithmFamily::Unknown, "Unknown"},
+        {"17", AlgorithmFamily::Dsa, "DSA"},
+        {"16", AlgorithmFamily::ElGamal, "ELG"},
+        {"20", AlgorithmFamily::ElGamal, "ELG"},
+        {"1", AlgorithmFamily::Rsa, "RSA"},
+        {"2", AlgorithmFamily::Rsa, "RSA"},
+        {"3", AlgorithmFamily::Rsa, "RSA"},
+        {"18", AlgorithmFamily::EllipticCurve, "ECC"},
+        {"19", AlgorithmFamily::EllipticCurve, "ECC"},
+        {"22", AlgorithmFamily::Unknown, "Unknown"},
+        {"", AlgorithmFamily::Unknown, "Unknown"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FamilyOfAlgorithm(c.algorithm), c.family) << c.algorithm;

@@ -316,8 +316,9 @@ TEST(KeyListingReader, HalfWrittenFiles) {
 
 TEST(KeyListingReader, GarbageInput) {
     std::mt19937 random(20240611);
-    const std::string pieces[] = {":", "\n", "\r", "pub", "uid", "sec", "tru", "cfg:cipher:", "\\x", "3a",
-                                  "\xC3", "\xBC", "\x81", std::string(1, '\0'), "::::::::::::", "1100000000"};
+    const std::string nul(1, '\0');
+    const std::string pieces[] = {":",   "\n", "\r",   "pub",  "uid",  "sec", "tru",          "cfg:cipher:",
+                                  "\\x", "3a", "\xC3", "\xBC", "\x81", nul,   "::::::::::::", "1100000000"};
     const std::string pub(kPublic), secret(kSecret);
     for (int round = 0; round < 300; ++round) {
         // The real listing with random pieces spliced in, or nothing but pieces.

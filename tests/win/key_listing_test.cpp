@@ -158,9 +158,9 @@ TEST_F(KeyListingGnuPG, RealListingReadBack) {
     EXPECT_EQ(own->icon, 26);
     EXPECT_EQ(own->textColour, kDefaultColorKeyPair);
     EXPECT_EQ(own->createdSort, TodayUtcSortable());
-    EXPECT_EQ(own->createdText, SystemShortDate(std::stoi(own->createdSort.substr(0, 4)),
-                                                std::stoi(own->createdSort.substr(5, 2)),
-                                                std::stoi(own->createdSort.substr(8, 2))));
+    EXPECT_EQ(own->createdText,
+              SystemShortDate(std::stoi(own->createdSort.substr(0, 4)), std::stoi(own->createdSort.substr(5, 2)),
+                              std::stoi(own->createdSort.substr(8, 2))));
     EXPECT_EQ(own->expiresText, "Never");
     EXPECT_EQ(own->longKeyId.size(), 18u);
     EXPECT_EQ(own->keyId, "0x" + own->longKeyId.substr(10));
@@ -249,8 +249,7 @@ TEST_F(KeyListingFiles, FailedRunsAreReported) {
     EXPECT_FALSE(LastRunOk());
     ASSERT_EQ(responder.Seen().size(), 2u);
     EXPECT_NE(responder.Seen()[0].text.find(" - [Function SyncShell]"), std::string::npos);
-    EXPECT_EQ(responder.Seen()[1].text,
-              "Error: Export of key-data to \"~pubkeys.dat\" and \"~seckeys.dat\" failed.");
+    EXPECT_EQ(responder.Seen()[1].text, "Error: Export of key-data to \"~pubkeys.dat\" and \"~seckeys.dat\" failed.");
     EXPECT_EQ(responder.Seen()[1].options.icon, MsgIcon::Error);
     EXPECT_FALSE(FileExists(run_.Folder() / "~gpglists.bat"));
 
@@ -260,8 +259,8 @@ TEST_F(KeyListingFiles, FailedRunsAreReported) {
     EXPECT_FALSE(CreateKeyListing());
     EXPECT_FALSE(LastRunOk());
     ASSERT_EQ(responder.Seen().size(), 1u);
-    EXPECT_EQ(responder.Seen()[0].text, "Error: Path with file \"" + ToLower(run_.Folder() / "gone\\~gpglists.bat") +
-                                            "\" not available.");
+    EXPECT_EQ(responder.Seen()[0].text,
+              "Error: Path with file \"" + ToLower(run_.Folder() / "gone\\~gpglists.bat") + "\" not available.");
 }
 
 TEST_F(KeyListingFiles, DamagedListingsAreDeleted) {
@@ -345,10 +344,9 @@ TEST(KeyListingLocale, UserIdsReachTheAnsiCodePage) {
         const char* in;
         const char* out;
     } cases[] = {
-        {"J\xC3\xBCrgen", "J\xFCrgen"},
-        {"\xE2\\x82\xAC 5", "\x80 5"},            // the euro sign exists in 1252
-        {"\xD0\x94\xD0\xB0", "??"},               // Cyrillic does not
-        {"J\\x81rgen", "J\xFCrgen"},              // typed in an 850 console
+        {"J\xC3\xBCrgen", "J\xFCrgen"},     {"\xE2\\x82\xAC 5", "\x80 5"},  // the euro sign exists in 1252
+        {"\xD0\x94\xD0\xB0", "??"},                                         // Cyrillic does not
+        {"J\\x81rgen", "J\xFCrgen"},                                        // typed in an 850 console
         {"Smith\\x3a Sons", "Smith: Sons"},
     };
     for (const auto& c : cases) EXPECT_EQ(DecodeUserId(c.in), c.out) << c.in;
