@@ -22,7 +22,7 @@ std::string ColonField(std::string_view line, int n);
 // seen, so a huge line costs nothing extra.
 bool HasColons(std::string_view line, size_t colons);
 
-// Splits a record into its first `count` fields at once (the rest of the line
+// Splits a record into its first N fields at once (the rest of the line
 // stays in the last one). Views into `line`; missing fields are empty.
 template <size_t N>
 void SplitColonFields(std::string_view line, std::string_view (&fields)[N]) {
