@@ -61,6 +61,10 @@ bool LastRunOk() {
     return lastRunOk;
 }
 
+void ClearLastRunOk() {
+    lastRunOk = false;
+}
+
 std::string BatchFilePath() {
     return Env().TempDir + "\\" + Env().BatchFile;
 }

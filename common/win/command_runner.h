@@ -14,6 +14,9 @@ enum WindowStyle { kWindowHidden = 0, kWindowNormal = 1 };
 
 // True after a run whose process could be started and was waited for.
 bool LastRunOk();
+// A caller that decides to run nothing clears it, so no earlier success is read
+// as this operation's.
+void ClearLastRunOk();
 
 // Writes the program's batch file around the command, runs it and deletes it.
 void RunBatch(const std::string& commandLine, int windowStyle, bool allowPause, bool demandPause);

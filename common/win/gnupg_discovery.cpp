@@ -1,3 +1,4 @@
+#include "common/win/key_listing_files.h"
 #include "common/win/gnupg_discovery.h"
 
 #include <windows.h>
@@ -135,7 +136,7 @@ void CheckGnuPGVersion(bool otherProgramRunning) {
                 WriteSetting("Settings", "GnuPG_Version", "");
             }
             // Another GnuPG may list keys differently: rebuild the key lists.
-            DeleteMatchingFiles(env.ShellHomeDir, "~???keys.dat");
+            DeleteKeyListing();
         } else {
             ShowError(JoinMessageLines({Translate("Error: File ") + kQuote + outputPath + kQuote + Translate(" not found."),
                                         Translate("Please check your GnuPG configuration (invalid options, etc.).")}));

@@ -57,7 +57,10 @@ std::string ReadHideSetting(const std::string& key) {
 
 bool ExportKeys(const std::string& targetFile, bool secret, const std::string& keyIds) {
     const std::string hide = ReadHideSetting("HideKeyExp");
-    if (hide != "0" && hide != "1") return false;
+    if (hide != "0" && hide != "1") {
+        ClearLastRunOk();
+        return false;
+    }
     const bool hidden = hide == "1";
     RunKeyCommand(ExportCommand(Env().GnuPGExeName, targetFile, secret, keyIds, hidden), hidden, "Exporting key(s) ...",
                   true, false);
@@ -131,6 +134,7 @@ bool ImportKeys(const std::string& sourceFile) {
     const bool guiOutput = ReadBoolSetting(kSection, "GuiOutput", "1");
     const std::string hide = ReadHideSetting("HideKeyImp");
     if (hide != "0" && hide != "1") {
+        ClearLastRunOk();
         OutputModal() = false;
         return false;
     }

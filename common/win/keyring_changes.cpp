@@ -1,3 +1,4 @@
+#include "common/win/key_listing_files.h"
 #include "common/win/keyring_changes.h"
 
 #include <oleauto.h>
@@ -151,7 +152,7 @@ void InvalidateKeyCacheIfChanged() {
     try {
         for (const TrackedFile& file : kTrackedFiles) {
             if (FileDateTimeText(TrackedPath(file)).empty() || TimeDiffers(file)) {
-                DeleteMatchingFiles(Env().ShellHomeDir, "~???keys.dat");
+                DeleteKeyListing();
                 return;
             }
         }

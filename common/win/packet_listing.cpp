@@ -33,7 +33,10 @@ bool ShowPackets(const std::string& file, const PacketListingPlace& place) {
     // The choice only counts while pgpdump.exe is there to be used.
     std::string usePgpDump = env.PgpDumpPath.empty() ? "0" : Trim(ReadSetting(kSection, "UsePgpDump", "0"));
     const std::string hide = ReadHideSetting("HideGetPack");
-    if ((usePgpDump != "0" && usePgpDump != "1") || (hide != "0" && hide != "1")) return false;
+    if ((usePgpDump != "0" && usePgpDump != "1") || (hide != "0" && hide != "1")) {
+        ClearLastRunOk();
+        return false;
+    }
     const bool pgpDump = usePgpDump == "1";
     const bool hidden = hide == "1";
 

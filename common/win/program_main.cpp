@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include "common/text.h"
+#include "common/win/keyring_changes.h"
+#include "common/win/settings.h"
 #include "common/win/translation_loader.h"
 
 int RunProgram(Program program, const std::string& commandLine) {
@@ -16,7 +18,9 @@ int RunProgram(Program program, const std::string& commandLine) {
         LoadTranslation(ToLower(ProgramNameOf(program)) + ".lng", true);
     // The main windows come here; a program without one ends after start-up and,
     // when it runs GnuPG, leaves the shared state as the last program must.
-    if (program == Program::Morvish || program == Program::Pallow || program == Program::Dunmere)
+    if (program == Program::Morvish || program == Program::Pallow || program == Program::Dunmere) {
+        CloseWithBackupCheck(ReadBoolSetting("Settings", "BackupKeyRings", "False"));
         LastProgramCleanup(program);
+    }
     return 0;
 }

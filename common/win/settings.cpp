@@ -7,8 +7,8 @@
 #include "common/environment.h"
 #include "common/setting_values.h"
 #include "common/text.h"
-#include "common/wildcard.h"
 #include "common/win/ini_file.h"
+#include "common/win/key_listing_files.h"
 #include "common/win/registry.h"
 #include "common/win/setting_paths.h"
 
@@ -47,20 +47,6 @@ private:
 
 bool IsDirectory(const WIN32_FIND_DATAA& data) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-void DeleteKeyCacheFiles(const std::string& homeDir) {
-    // Without a home directory the pattern would search the current drive's root.
-    if (homeDir.empty()) return;
-    FileSearch search(homeDir + "\\~???keys.dat");
-    if (!search.Found()) return;
-    do {
-        const WIN32_FIND_DATAA& data = search.Data();
-        // The system's "?" also matches through short names; only the cache files
-        // themselves are to go.
-        if (IsDirectory(data) || !MatchesPattern(ToLower(data.cFileName), "~???keys.dat")) continue;
-        DeleteFileA((homeDir + "\\" + data.cFileName).c_str());
-    } while (search.Next());
 }
 
 void StoreFlag(const std::string& section, const std::string& key, bool value) {
@@ -175,7 +161,7 @@ void RunSettingsMigrations() {
         reached(23);
     }
     if (level < 24) {
-        DeleteKeyCacheFiles(Env().ShellHomeDir);
+        DeleteKeyListing();
         reached(24);
     }
 }

@@ -1,3 +1,4 @@
+#include "common/win/key_listing_files.h"
 #include "common/win/startup.h"
 
 #include <windows.h>
@@ -274,7 +275,7 @@ void RunExtCommand(ExtCommand which) {
 void LastProgramCleanup(Program program) {
     if (OtherSuiteProgramRunning(program)) return;
     if (IsSwitchOn(ReadSetting("Settings", "RemDataFiles", "0")))
-        DeleteMatchingFiles(Env().ShellHomeDir, "~???keys.dat");
+        DeleteKeyListing();
     WriteSetting("Settings", "GnuPG_HomeDir", "");
     WriteSetting("Settings", "SetGnuPGHome", "0");
     RunExtCommand(ExtCommand::Stop);

@@ -102,8 +102,10 @@ TEST(OutputKeyTransfer, ExportStampsTheVersionLineOnce) {
     // A value of the hide setting other than 0 or 1 runs nothing.
     WriteSetting("Settings", "HideKeyExp", "2");
     const std::string notMade = f.run.Folder() / "not made.asc";
+    ASSERT_TRUE(LastRunOk());  // from the export above
     EXPECT_FALSE(ExportKeys(notMade, false, " 0x" + key.keyId));
     EXPECT_FALSE(FileExists(notMade));
+    EXPECT_FALSE(LastRunOk());  // no earlier success passes for this one
 }
 
 TEST(OutputKeyTransfer, ImportsPileUpInTheLogNewestOnTop) {
