@@ -1,5 +1,6 @@
 #include "common/iso_dates.h"
 
+#include "common/date_text.h"
 #include "common/wildcard.h"
 
 namespace {
@@ -13,11 +14,7 @@ int Number(std::string_view digits) {
 }  // namespace
 
 bool IsValidIsoDate(int year, int month, int day) {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-    return day <= last;
+    return year >= 100 && year <= 9999 && IsValidCivilDate(year, month, day);
 }
 
 std::string LocalizeIsoDates(std::string_view text, const ShortDateFormatter& format) {

@@ -108,36 +108,11 @@ LRESULT HandleLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleLink(window, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
-bool EnsureLinkClass() {
-    static ATOM atom = 0;
-    if (atom) return true;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = LinkProcedure;
-    wc.hInstance = ToolkitInstance();
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-    wc.lpszClassName = kLinkLabelClass;
-    atom = RegisterClassExA(&wc);
-    if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
-        WNDCLASSEXA existing{};
-        existing.cbSize = sizeof existing;
-        atom = static_cast<ATOM>(GetClassInfoExA(ToolkitInstance(), kLinkLabelClass, &existing));
-    }
-    return atom != 0;
-}
-
 }  // namespace
 
 bool LinkLabel::Create(Window& parent, const std::string& name, const TwipRect& place, const std::string& caption) {
-    return EnsureLinkClass() && CreateChild(parent, kLinkLabelClass, name, place, Translate(caption), 0);
+    return EnsureChildControlClass(kLinkLabelClass, GuardedProcedure<HandleLink>, reinterpret_cast<LPCSTR>(IDC_HAND)) &&
+           CreateChild(parent, kLinkLabelClass, name, place, Translate(caption), 0);
 }
 
 void LinkLabel::FitToText() {

@@ -273,34 +273,9 @@ LRESULT HandleInfo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK InfoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleInfo(window, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
-bool EnsureInfoClass() {
-    static ATOM atom = 0;
-    if (atom) return true;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = InfoProcedure;
-    wc.hInstance = ToolkitInstance();
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-    wc.lpszClassName = kInfoLabelClass;
-    atom = RegisterClassExA(&wc);
-    if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
-        WNDCLASSEXA existing{};
-        existing.cbSize = sizeof existing;
-        atom = static_cast<ATOM>(GetClassInfoExA(ToolkitInstance(), kInfoLabelClass, &existing));
-    }
-    return atom != 0;
-}
-
 }  // namespace
 
 bool InfoLabel::Create(Window& parent, const std::string& name, const TwipRect& place, const std::string& tipText) {
-    return EnsureInfoClass() && CreateChild(parent, kInfoLabelClass, name, place, Translate(tipText), 0);
+    return EnsureChildControlClass(kInfoLabelClass, GuardedProcedure<HandleInfo>, reinterpret_cast<LPCSTR>(IDC_HAND)) &&
+           CreateChild(parent, kInfoLabelClass, name, place, Translate(tipText), 0);
 }

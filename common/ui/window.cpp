@@ -59,6 +59,19 @@ HINSTANCE ToolkitInstance() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
+bool EnsureChildControlClass(const char* className, WNDPROC procedure, LPCSTR cursor) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(ToolkitInstance(), className, &existing)) return true;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = ToolkitInstance();
+    wc.hCursor = LoadCursorA(nullptr, cursor);
+    wc.lpszClassName = className;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 bool EnsureCorvaneWindowClass() {
     return ClassAtom() != 0 || (ClassAtom() = RegisterSharedClass(Window::Procedure)) != 0;
 }

@@ -23,6 +23,19 @@ inline constexpr char kCorvaneWindowClass[] = "CorvaneWindowClass";
 // the class cannot be registered.
 bool EnsureCorvaneWindowClass();
 
+// Registers the class of a self-drawn child control once per module.
+bool EnsureChildControlClass(const char* className, WNDPROC procedure, LPCSTR cursor);
+
+// A window procedure around a handler, so that no exception leaves it.
+template <LRESULT (*Handler)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK GuardedProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return Handler(window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
 // The module the toolkit lives in: the program, or the library that carries it.
 HINSTANCE ToolkitInstance();
 

@@ -108,17 +108,31 @@ bool RunNamedBatchText(const std::string& batchFileName, const std::string& batc
     return lastRunOk;
 }
 
-bool SyncShell(const std::string& commandLine, int windowStyle) {
+namespace {
+
+// Starts the command line; on failure returns false with the system's error number.
+bool LaunchProcess(const std::string& commandLine, int windowStyle, DWORD flags, PROCESS_INFORMATION& process,
+                   DWORD& error) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = windowStyle == kWindowHidden ? SW_HIDE : SW_SHOWNORMAL;
-    PROCESS_INFORMATION process = {};
+    process = {};
     std::string mutableLine = commandLine;
+    if (CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                       &process))
+        return true;
+    error = GetLastError();
+    return false;
+}
+
+}  // namespace
+
+bool SyncShell(const std::string& commandLine, int windowStyle) {
+    PROCESS_INFORMATION process;
+    DWORD error = 0;
     DWORD flags = windowStyle == kWindowHidden ? CREATE_NO_WINDOW : CREATE_NEW_CONSOLE;
-    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
-                        &process)) {
-        DWORD error = GetLastError();
+    if (!LaunchProcess(commandLine, windowStyle, flags, process, error)) {
         std::string head = Translate("Error #") + std::to_string(error) + ": " + SystemErrorText(error) +
                            " - [Function SyncShell]";
         if (IsInvalidArgumentFailure(error)) {
@@ -140,14 +154,9 @@ bool SyncShell(const std::string& commandLine, int windowStyle) {
 }
 
 bool StartProgram(const std::string& commandLine, int windowStyle) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = windowStyle == kWindowHidden ? SW_HIDE : SW_SHOWNORMAL;
-    PROCESS_INFORMATION process = {};
-    std::string mutableLine = commandLine;
-    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
+    PROCESS_INFORMATION process;
+    DWORD error = 0;
+    if (!LaunchProcess(commandLine, windowStyle, 0, process, error)) return false;
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     return true;
