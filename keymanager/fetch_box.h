@@ -4,6 +4,7 @@
 // option set, at the row's right end).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,8 @@ public:
 
     // GetKeysButton's action: fetch or search on the key server in a console.
     void GetKeys();
+    // Tests put a runner in place of RunBatch (which waits for a key at the end).
+    void SetBatchRunner(std::function<void(const std::string& command)> runner) { runner_ = std::move(runner); }
 
     TextBox& KeyBox() { return box_; }
     Button& GetKeysButton() { return getButton_; }
@@ -81,6 +84,7 @@ private:
     void OnBoxChange();
     void OnComboLeave();
     void UpdateOptionsLabelVisibility();
+    bool ComboShowsDefault() const;
     static LRESULT CALLBACK BoxProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     KeyListHost& host_;
@@ -94,4 +98,7 @@ private:
     bool boxGrey_ = true;
     bool comboShown_ = false;
     bool rowShown_ = true;
+    int rowTop_ = 0;
+    int listRight_ = 0;
+    std::function<void(const std::string&)> runner_;
 };
