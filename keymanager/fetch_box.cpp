@@ -290,7 +290,10 @@ LRESULT CALLBACK FetchBox::BoxProcedure(HWND window, UINT message, WPARAM wParam
         auto* self = reinterpret_cast<FetchBox*>(data);
         const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
         if (message == WM_KEYDOWN && wParam == VK_RETURN && !ctrl) {
-            self->getButton_.Click();
+            // What a click sends, so the window's own routing runs it.
+            SendMessageA(GetParent(self->getButton_.Handle()), WM_COMMAND,
+                         MAKEWPARAM(self->getButton_.Id(), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(self->getButton_.Handle()));
             return 0;
         }
         // The Enter that pressed the button must not beep in a single-line box.

@@ -78,7 +78,6 @@ public:
     void Relayout() override {}
 
     // ListModel
-    int RowCount_() const { return RowCount(); }
     std::string_view CellText(int row, int column) const override {
         const KeyRecord& key = listing.keys[row];
         return column == 0 ? std::string_view(key.userId) : std::string_view(key.keyId);
@@ -131,6 +130,11 @@ COLORREF EditColour(TestHost& host, HWND edit) {
 void Notify(HWND control, int code) {
     SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
                  reinterpret_cast<LPARAM>(control));
+}
+
+// What a click on the button sends to its window.
+void Press(const Button& button) {
+    Notify(button.Handle(), BN_CLICKED);
 }
 
 // Leaves LastRunOk as a finished run leaves it.
@@ -252,7 +256,7 @@ TEST(FetchBoxWindow, ButtonWithoutTextAsksForOneAndRunsNothing) {
     ASSERT_TRUE(fetch.Create());
     int runs = 0;
     fetch.SetBatchRunner([&](const std::string&) { ++runs; });
-    fetch.GetKeysButton().Click();
+    Press(fetch.GetKeysButton());
     EXPECT_EQ(fetch.Text(), kEnterIdHint);
     EXPECT_EQ(runs, 0);
     EXPECT_EQ(host.hideAll, 0);
@@ -328,7 +332,7 @@ TEST(FetchBoxWindow, ServerComboAndOptionsLabel) {
     HWND comboEdit = fetch.KeyServerCombo().EditHandle();
     EXPECT_EQ(EditColour(host, comboEdit), GetSysColor(COLOR_GRAYTEXT));
 
-    fetch.KeyServerShowButton().Click();
+    Press(fetch.KeyServerShowButton());
     EXPECT_TRUE(fetch.KeyServerCombo().Visible());
     EXPECT_FALSE(fetch.KeyServerShowButton().Visible());
 
