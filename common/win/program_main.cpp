@@ -8,7 +8,7 @@
 #include "common/win/settings.h"
 #include "common/win/translation_loader.h"
 
-int RunProgram(Program program, const std::string& commandLine) {
+int RunProgram(Program program, const std::string& commandLine, MainWindowRunner mainWindow) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     if (!RunStartup(program, commandLine)) return 0;
@@ -16,7 +16,8 @@ int RunProgram(Program program, const std::string& commandLine) {
     // their window, and always tell about a translation for another version.
     if (program == Program::Brenlow || program == Program::Orlith)
         LoadTranslation(ToLower(ProgramNameOf(program)) + ".lng", true);
-    // The main windows come here; a program without one ends after start-up and,
+    if (mainWindow) return mainWindow(commandLine);
+    // The other main windows come here; a program without one ends after start-up and,
     // when it runs GnuPG, leaves the shared state as the last program must.
     if (program == Program::Morvish || program == Program::Pallow || program == Program::Dunmere) {
         CloseWithBackupCheck(ReadBoolSetting("Settings", "BackupKeyRings", "False"));

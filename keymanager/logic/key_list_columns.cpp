@@ -20,18 +20,30 @@ bool LessNoCase(std::string_view a, std::string_view b) {
 
 std::string_view KeyColumnText(const KeyRecord& key, int column) {
     switch (column) {
-        case kColUserId: return key.userId;
-        case kColKeyId: return key.keyId;
-        case kColSize: return key.size;
-        case kColOwnerTrust: return key.ownerTrustText;
-        case kColValidity: return key.validityText;
-        case kColCreated: return key.createdText;
-        case kColExpires: return key.expiresText;
-        case kColDescription: return key.description;
-        case kColLongKeyId: return key.longKeyId;
-        case kColCreatedSort: return key.createdSort;
-        case kColExpiresSort: return key.expiresSort;
-        default: return {};
+        case kColUserId:
+            return key.userId;
+        case kColKeyId:
+            return key.keyId;
+        case kColSize:
+            return key.size;
+        case kColOwnerTrust:
+            return key.ownerTrustText;
+        case kColValidity:
+            return key.validityText;
+        case kColCreated:
+            return key.createdText;
+        case kColExpires:
+            return key.expiresText;
+        case kColDescription:
+            return key.description;
+        case kColLongKeyId:
+            return key.longKeyId;
+        case kColCreatedSort:
+            return key.createdSort;
+        case kColExpiresSort:
+            return key.expiresSort;
+        default:
+            return {};
     }
 }
 

@@ -17,9 +17,9 @@ enum KeyListColumn {
     kColCreated = 5,
     kColExpires = 6,
     kColDescription = 7,
-    kColLongKeyId = 8,   // hidden
-    kColCreatedSort = 9,  // hidden: "yyyy-mm-dd", what Created sorts by
-    kColExpiresSort = 10, // hidden: what Expires sorts by
+    kColLongKeyId = 8,     // hidden
+    kColCreatedSort = 9,   // hidden: "yyyy-mm-dd", what Created sorts by
+    kColExpiresSort = 10,  // hidden: what Expires sorts by
 };
 inline constexpr int kKeyListColumnCount = 11;
 // Columns 0 to 7 are the ones a user sees, moves and sizes.

@@ -4,8 +4,8 @@
 
 #include "common/setting_values.h"
 
-const char* const kColumnPositionKeys[8] = {"ColKeyPosition",    "ColKeyIDPosition",   "ColSizePosition",
-                                            "ColTrustOPosition", "ColTrustCPosition",  "ColCreatedPosition",
+const char* const kColumnPositionKeys[8] = {"ColKeyPosition",     "ColKeyIDPosition",  "ColSizePosition",
+                                            "ColTrustOPosition",  "ColTrustCPosition", "ColCreatedPosition",
                                             "ColExpiresPosition", "ColDescrPosition"};
 const char* const kColumnWidthKeys[8] = {"ColKeyWidth",    "ColKeyIDWidth",   "ColSizeWidth",    "ColTrustOWidth",
                                          "ColTrustCWidth", "ColCreatedWidth", "ColExpiresWidth", "ColDescrWidth"};

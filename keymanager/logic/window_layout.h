@@ -11,7 +11,7 @@ inline constexpr int kMinWindowWidth = 10350;  // twips
 inline constexpr int kMinWindowHeight = 7760;
 
 struct StoredPlacement {
-    std::string state;  // WindowState: "Maximized" or "Normal"
+    std::string state;                     // WindowState: "Maximized" or "Normal"
     std::string width, height, top, left;  // twips; "" when never stored
 };
 

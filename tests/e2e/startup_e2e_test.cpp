@@ -19,6 +19,12 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// Closes the key manager's main window once it is shown; other windows get
+// their default button.
+std::string CloseKeyManager(const SeenWindow& seen) {
+    return seen.className == kCorvaneWindowClass && seen.caption == "Morvish" ? kCloseWindow : "";
+}
+
 // A copy of the suite in its own folder with a portable Corvane.ini, a Corvane
 // home and a GnuPG home.
 struct Installation {
@@ -33,6 +39,8 @@ struct Installation {
         // Brenlow is replaced by a stand-in that records how it was started.
         CopyFileA((ProgramsFolder() + "\\fakes\\fake_program.exe").c_str(), (app / "Brenlow.exe").c_str(), FALSE);
         WriteIni("Settings", "ShellHomeDir", home.Path());
+        // An empty keyring would otherwise ask for a first key.
+        WriteIni("Morvish", "AskedForNewKey", "1");
     }
 
     std::string Ini() const { return app / "Corvane.ini"; }
@@ -51,7 +59,7 @@ struct Installation {
                    const WindowAnswer& answer = nullptr) const {
         auto environment = Environment();
         for (const auto& [name, value] : changes) environment[name] = value;
-        return RunProgramAndAnswer("\"" + (app / program) + "\"", environment, answer);
+        return RunProgramAndAnswer("\"" + (app / program) + "\"", environment, answer ? answer : CloseKeyManager);
     }
 };
 
@@ -169,4 +177,26 @@ TEST(StartupE2E, HomeDirQuestionAnsweredNoThenCancelledEndsSilently) {
     EXPECT_EQ(run.seen[1].caption, "Morvish");
     EXPECT_NE(run.seen[1].text.find("Please set your Corvane-HomeDir now."), std::string::npos);
     EXPECT_EQ(install.ReadIni("Settings", "GnuPG_ExePath"), "<absent>");
+}
+
+TEST(KeyManagerE2E, MainWindowOpensOnAKeyringAndEndsTheProgramWhenClosed) {
+    Installation install;
+    const std::string gpg = "\"" + GnuPGFolder() + "\\gpg.exe\" --homedir \"" + install.gnupgHome.Path() + "\" --batch ";
+    WriteTextFile(install.home / "key.txt",
+                  "Key-Type: RSA\nKey-Length: 1024\nName-Real: Erin Example\nExpire-Date: 0\n%commit\n");
+    ProgramRun made = RunProgramAndAnswer(gpg + "--gen-key \"" + (install.home / "key.txt") + "\"", {}, nullptr, 120000);
+    ASSERT_TRUE(made.ended);
+
+    ProgramRun run = install.Run("Morvish.exe");
+    ASSERT_TRUE(run.ended);
+    EXPECT_TRUE(run.seen.empty()) << run.seen[0].text;
+    ASSERT_EQ(run.closed.size(), 1u);
+    EXPECT_EQ(run.closed[0].className, kCorvaneWindowClass);
+    EXPECT_EQ(run.closed[0].caption, "Morvish");
+    // The listing was made for the window, and the closing rules ran after it.
+    EXPECT_TRUE(FileExists(install.home / "~pubkeys.dat"));
+    EXPECT_NE(ReadTextFile(install.home / "~pubkeys.dat").find("Erin Example"), std::string::npos);
+    EXPECT_EQ(install.ReadIni("Settings", "GnuPG_HomeDir"), "");
+    // Closed by its close box: the layout is not stored.
+    EXPECT_EQ(install.ReadIni("Morvish", "WindowWidth"), "<absent>");
 }

@@ -26,7 +26,8 @@ KeyRecord Key(const std::string& userId, const std::string& longId, const std::s
 
 std::vector<std::string> UserIds(const std::vector<int>& order, const std::vector<KeyRecord>& keys) {
     std::vector<std::string> ids;
-    for (int index : order) ids.push_back(keys[static_cast<size_t>(index)].userId + "/" + keys[static_cast<size_t>(index)].keyId);
+    for (int index : order)
+        ids.push_back(keys[static_cast<size_t>(index)].userId + "/" + keys[static_cast<size_t>(index)].keyId);
     return ids;
 }
 
@@ -39,10 +40,10 @@ TEST(KeyListSort, HeaderClicksChooseColumnAndDirection) {
         SortState expected;
     };
     const Case cases[] = {
-        {{kColUserId, true}, kColUserId, {kColUserId, false}},      // the sort column flips
+        {{kColUserId, true}, kColUserId, {kColUserId, false}},  // the sort column flips
         {{kColUserId, false}, kColUserId, {kColUserId, true}},
-        {{kColUserId, false}, kColKeyId, {kColKeyId, true}},        // another column starts ascending
-        {{kColUserId, true}, kColCreated, {kColCreatedSort, true}}, // dates sort by their hidden copies
+        {{kColUserId, false}, kColKeyId, {kColKeyId, true}},         // another column starts ascending
+        {{kColUserId, true}, kColCreated, {kColCreatedSort, true}},  // dates sort by their hidden copies
         {{kColCreatedSort, true}, kColCreated, {kColCreatedSort, false}},
         {{kColCreatedSort, false}, kColExpires, {kColExpiresSort, true}},
         {{kColExpiresSort, true}, kColExpires, {kColExpiresSort, false}},
@@ -67,8 +68,7 @@ TEST(KeyListSort, CreatedTwiceGivesNewestFirstByDateNotDisplayText) {
         sort = SortAfterHeaderClick(sort, kColCreated);
         SortRows(order, keys, sort.column, sort.ascending);
     }
-    EXPECT_EQ(UserIds(order, keys),
-              (std::vector<std::string>{"New/0xBBBBBBBB", "Mid/0xCCCCCCCC", "Old/0xAAAAAAAA"}));
+    EXPECT_EQ(UserIds(order, keys), (std::vector<std::string>{"New/0xBBBBBBBB", "Mid/0xCCCCCCCC", "Old/0xAAAAAAAA"}));
 }
 
 TEST(KeyListSort, EqualUserIdsKeepKeyIdOrderAndCaseIsIgnored) {
@@ -77,15 +77,14 @@ TEST(KeyListSort, EqualUserIdsKeepKeyIdOrderAndCaseIsIgnored) {
     std::vector<int> order = {0, 1, 2, 3};
     SortRows(order, keys, kColKeyId, true);
     SortRows(order, keys, kColUserId, true);
-    EXPECT_EQ(UserIds(order, keys), (std::vector<std::string>{"Alice/0xBBBBBBBB", "alice/0xDDDDDDDD",
-                                                              "Bob/0xAAAAAAAA", "bob/0xCCCCCCCC"}));
+    EXPECT_EQ(UserIds(order, keys),
+              (std::vector<std::string>{"Alice/0xBBBBBBBB", "alice/0xDDDDDDDD", "Bob/0xAAAAAAAA", "bob/0xCCCCCCCC"}));
     SortRows(order, keys, kColUserId, false);
     EXPECT_EQ(UserIds(order, keys).front().substr(0, 3), "Bob");
 }
 
 TEST(KeyListSelection, BuiltInListOrderWithNameOfTheLastRow) {
-    std::vector<KeyRecord> rows = {Key("Ann <ann@example.org>", "1111111111111111"),
-                                   Key("Ben", "2222222222222222"),
+    std::vector<KeyRecord> rows = {Key("Ann <ann@example.org>", "1111111111111111"), Key("Ben", "2222222222222222"),
                                    Key("Cy Dee <cy@example.org>", "3333333333333333")};
     auto rowKey = [&](int row) -> const KeyRecord& { return rows[static_cast<size_t>(row)]; };
 
@@ -166,8 +165,7 @@ TEST(KeyListOptions, DefaultKeyMatchesLongOrShownIdExactly) {
         {"0xABCDEF12", 1},          // short ID as shown
         {"0x00000000ABCDEF12", 1},  // long ID (column 8)
         {"0xabcdef12", -1},         // lower case never matches
-        {"ABCDEF12", -1},
-        {"", -1},
+        {"ABCDEF12", -1},          {"", -1},
     };
     for (const auto& [defaultKey, row] : cases) EXPECT_EQ(DefaultKeyRow(defaultKey, 2, rowKey), row) << defaultKey;
     // With long IDs shown, column 1 holds 16 digits and the short form no longer matches.
@@ -180,8 +178,8 @@ TEST(KeyListOptions, SignWithCaptionsNeedTwoKeyPairs) {
     EXPECT_FALSE(SignWithCaptions("0x1111111111111111"));
     auto captions = SignWithCaptions("0xbbbbbbbbbbbbbbbb 0xAAAAAAAAAAAAAAAA 0xCCCCCCCCCCCCCCCC");
     ASSERT_TRUE(captions);
-    EXPECT_EQ(*captions, (std::vector<std::string>{"0xAAAAAAAAAAAAAAAA...", "0xbbbbbbbbbbbbbbbb...",
-                                                   "0xCCCCCCCCCCCCCCCC..."}));
+    EXPECT_EQ(*captions,
+              (std::vector<std::string>{"0xAAAAAAAAAAAAAAAA...", "0xbbbbbbbbbbbbbbbb...", "0xCCCCCCCCCCCCCCCC..."}));
 }
 
 TEST(KeyListPlacement, ClampsToTheScreen) {

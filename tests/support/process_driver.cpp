@@ -126,6 +126,12 @@ ProgramRun RunProgramAndAnswer(const std::string& commandLine, const std::map<st
             Sleep(200);  // let the window finish drawing its controls
             SeenWindow seen = Describe(window);
             std::string button = answer ? answer(seen) : "";
+            if (button == kCloseWindow) {
+                PostMessageA(window, WM_CLOSE, 0, 0);
+                run.closed.push_back(seen);
+                answered.insert(window);
+                continue;
+            }
             bool pressed = false;
             for (const std::string& candidate : {button, std::string("OK"), std::string("Cancel")}) {
                 if (!candidate.empty() && PressButton(window, candidate)) {

@@ -20,9 +20,12 @@ struct ProgramRun {
     bool ended = false;       // false: killed at the time limit
     DWORD exitCode = 0;
     std::vector<SeenWindow> seen;
+    std::vector<SeenWindow> closed;  // windows the answer closed with WM_CLOSE
 };
 
-// Chooses the button to press ("OK", "Yes", "No", "Cancel") for a window.
+// Chooses the button to press ("OK", "Yes", "No", "Cancel") for a window, or
+// kCloseWindow to close it as its close box would (a main window).
+inline constexpr const char* kCloseWindow = "<close>";
 using WindowAnswer = std::function<std::string(const SeenWindow&)>;
 
 // Runs `commandLine` with the environment changed by `environment` (a value of ""
