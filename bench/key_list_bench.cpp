@@ -3,8 +3,9 @@
 // GNUPG_HOME holds the keyring, GPG_DIR gpg.exe, WORK_DIR is an empty folder that
 // serves as the Corvane home (the key cache files) and the temporary folder.
 // Measures the suite's own listing batch (CreateKeyListing), reading the key cache
-// files into records (ReadKeyListing), the read-to-painted-list path in an owner-data
-// list view, a sort by every column, a find-box search, and the process's memory.
+// files into records (ReadKeyListing), the read-to-painted-list path with the key
+// list's model in an owner-data list view, a sort by every column (the key list's
+// own sort), a find-box search over every row, and the process's memory.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,8 +21,10 @@
 #include "common/text.h"
 #include "common/ui/list_view.h"
 #include "common/ui/window.h"
-#include "common/wildcard.h"
 #include "common/win/key_listing_files.h"
+#include "keymanager/key_list_model.h"
+#include "keymanager/logic/find_match.h"
+#include "keymanager/logic/key_list_columns.h"
 
 namespace {
 
@@ -57,48 +60,8 @@ Memory ProcessMemory() {
     return {counters.WorkingSetSize / 1048576.0, privateBytes / 1048576.0};
 }
 
-// The eight visible columns of the key list and what Created and Expires sort by.
 const char* const kColumnNames[] = {"User ID", "Key ID",  "Size",    "Trust",
                                     "Valid",   "Created", "Expires", "Description"};
-
-std::string_view ColumnText(const KeyRecord& key, int column) {
-    switch (column) {
-        case 0: return key.userId;
-        case 1: return key.keyId;
-        case 2: return key.size;
-        case 3: return key.ownerTrustText;
-        case 4: return key.validityText;
-        case 5: return key.createdText;
-        case 6: return key.expiresText;
-        default: return key.description;
-    }
-}
-
-std::string_view SortText(const KeyRecord& key, int column) {
-    if (column == 5) return key.createdSort;
-    if (column == 6) return key.expiresSort;
-    return ColumnText(key, column);
-}
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
-}
-
-// The list's rows: indexes into the listing's records, in display order.
-class KeyModel : public ListModel {
-public:
-    const KeyListing* listing = nullptr;
-    std::vector<int> order;
-
-    int RowCount() const override { return static_cast<int>(order.size()); }
-    std::string_view CellText(int row, int column) const override {
-        return ColumnText(listing->keys[order[row]], column);
-    }
-    int RowImage(int row) const override { return listing->keys[order[row]].icon; }
-    COLORREF RowColour(int row) const override { return listing->keys[order[row]].textColour; }
-    bool RowBold(int row) const override { return listing->keys[order[row]].isLastAdded; }
-};
 
 class ListWindow : public Window {
 public:
@@ -195,18 +158,14 @@ int main(int argc, char** argv) {
     window.list.SetColumns(columns);
     PumpMessages();
 
-    KeyListing listing;
-    KeyModel model;
+    KeyListModel model;
     double fillMs = 1e300;
     for (int run = 0; run < 5; ++run) {
         window.list.SetModel(nullptr);
         window.list.Refresh();
         PumpMessages();
         auto start = Clock::now();
-        listing = *ReadKeyListing(options);
-        model.listing = &listing;
-        model.order.resize(listing.keys.size());
-        for (size_t i = 0; i < model.order.size(); ++i) model.order[i] = static_cast<int>(i);
+        model.SetListing(*ReadKeyListing(options));
         window.list.SetModel(&model);
         window.list.Refresh();
         UpdateWindow(window.list.Handle());
@@ -229,10 +188,7 @@ int main(int argc, char** argv) {
         bool ascending = true;
         double sortMs = Best(3, [&] {
             ascending = !ascending;
-            std::stable_sort(model.order.begin(), model.order.end(), [&](int a, int b) {
-                std::string_view x = SortText(listing.keys[a], column), y = SortText(listing.keys[b], column);
-                return ascending ? LessIgnoringCase(x, y) : LessIgnoringCase(y, x);
-            });
+            model.SortBy(SortColumnFor(column), ascending);
             window.list.Refresh();
             UpdateWindow(window.list.Handle());
         });
@@ -242,17 +198,17 @@ int main(int argc, char** argv) {
     }
 
     // The find box: "*text*" against the lower-cased user ID and key ID of every row.
+    const int rows = model.RowCount();
+    const KeyListing& listing = model.Listing();
     const std::string middleKeyId = ToLower(listing.keys[listing.keys.size() / 2].keyId).substr(2, 6);
     for (const std::string& text : {std::string("schmidt"), std::string("anna weber"), middleKeyId,
                                    std::string("no such key")}) {
-        const std::string pattern = "*" + text + "*";
         int found = 0;
         double findMs = Best(3, [&] {
             found = 0;
-            for (int row : model.order) {
-                const KeyRecord& key = listing.keys[row];
-                if (MatchesPattern(ToLower(key.userId), pattern) || MatchesPattern(ToLower(key.keyId), pattern))
-                    ++found;
+            for (int row = 0; row < rows; ++row) {
+                const KeyRecord& key = model.RowKey(row);
+                if (FindMatchesRow(text, key.userId, KeyColumnText(key, kColKeyId))) ++found;
             }
         });
         std::string label = "find \"" + text + "\" (" + std::to_string(found) + " found)";
