@@ -69,11 +69,12 @@ mkdir -p "$OUT.tmp"
 for ((p = 0; p < PARTS; p++)); do
     gpg --homedir "$WORK/home$p" --batch --export >> "$OUT.tmp/pubring.gpg"
 done
-pairs=$(gpg --homedir "$WORK/home0" --batch --with-colons --list-keys | awk -F: '$1 == "fpr" { print $10 }' | head -n "$PAIRS")
+pairs=$(gpg --homedir "$WORK/home0" --batch --no-auto-check-trustdb --with-colons --list-keys \
+    | awk -F: -v pairs="$PAIRS" '$1 == "fpr" && n < pairs { print $10; n++ }')
 # shellcheck disable=SC2086
 gpg --homedir "$WORK/home0" --batch --pinentry-mode loopback --passphrase '' \
     --export-secret-keys $pairs >> "$OUT.tmp/secring.gpg"
-total=$(gpg --homedir "$WORK/home0" --batch --with-colons --list-keys | grep -c '^pub' || true)
+total=$(gpg --homedir "$WORK/home0" --batch --no-auto-check-trustdb --with-colons --list-keys | grep -c '^pub' || true)
 [[ "$total" -gt 0 ]] || { echo "no keys were generated" >&2; exit 1; }
 rm -rf "$OUT"
 mv "$OUT.tmp" "$OUT"
