@@ -279,9 +279,10 @@ TEST_F(KeyListWindowTest, DefaultKeyMatchesExactlyTheShownOrLongId) {
         bool bold;
     };
     const Case cases[] = {
-        {dave.keyId, false, true},                        // "0x" + 8 digits while short IDs are shown
-        {dave.longKeyId, false, true},                    // the long ID of column 8
-        {ToLower(dave.keyId), false, false},              // lower case never matches
+        {dave.keyId, false, true},      // "0x" + 8 digits while short IDs are shown
+        {dave.longKeyId, false, true},  // the long ID of column 8
+        // An ID written in lower case never matches (unless it has no letters at all).
+        {ToLower(dave.longKeyId), false, ToLower(dave.longKeyId) == dave.longKeyId},
         {"0x" + dave.longKeyId.substr(10), true, false},  // short form while long IDs are shown
         {dave.longKeyId, true, true},
     };
@@ -410,7 +411,9 @@ TEST_F(KeyListWindowTest, LayoutOfListButtonsRowAndStatusBar) {
     EXPECT_EQ(list.right, client.right);
     EXPECT_EQ(list.bottom, client.bottom - statusHeight - TwipsToPixelsY(600));
     EXPECT_EQ(button.top, list.bottom + TwipsToPixelsY(195));
-    EXPECT_EQ(GetWindowTextA(reload, nullptr, 0) > 0, true);
+    char caption[64] = {};
+    GetWindowTextA(reload, caption, sizeof caption);
+    EXPECT_STREQ(caption, "&Reload Keys");
 
     window->ToggleButtonsRow();
     list = window->KeyList().Bounds();
