@@ -91,7 +91,8 @@ void StatusPanels::Layout() {
 }
 
 int StatusPanels::Height() const {
-    if (!bar_.Exists() || !bar_.Visible()) return 0;
+    // The bar's own visibility: the window may still be hidden while it lays out.
+    if (!bar_.Exists() || !(GetWindowLongPtrA(bar_.Handle(), GWL_STYLE) & WS_VISIBLE)) return 0;
     return PixelsToTwipsY(bar_.Height());
 }
 
