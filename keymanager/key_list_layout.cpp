@@ -1,9 +1,10 @@
 // The key list window's geometry: the list fills the width between the toolbar
-// (not shown until it is built) and the buttons row above the status bar.
+// (holding the find box) and the buttons row above the status bar.
 #include <algorithm>
 
 #include "common/ui/twips.h"
 #include "keymanager/fetch_box.h"
+#include "keymanager/find_box.h"
 #include "keymanager/key_list_window.h"
 #include "keymanager/status_panels.h"
 
@@ -14,6 +15,7 @@ constexpr int kButtonsRowGap = 195;     // from the list's bottom to the control
 constexpr int kReloadLeft = 120;
 constexpr int kReloadWidth = kFetchRowLeft - 2 * kReloadLeft;
 constexpr int kReloadHeight = kButtonsRowControlHeight;
+constexpr int kFindBoxGap = 120;
 
 }  // namespace
 
@@ -24,7 +26,16 @@ void KeyListWindow::Layout() {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
 
-    const int toolbarHeight = 0;
+    const int toolbarHeight = settings_.viewToolbar ? TwipsToPixelsY(kToolbarHeight) : 0;
+    MoveWindow(toolbar_.Handle(), 0, 0, width, toolbarHeight, TRUE);
+    toolbar_.SetVisible(settings_.viewToolbar);
+    if (findBox_) {
+        // 120 twips right of the last button, centred on the toolbar (plus 30 twips).
+        const int findLeft = toolbar_.ButtonsRight() + kFindBoxGap;
+        const int findTop = (kToolbarHeight - kFindBoxHeight) / 2 + 30;
+        findBox_->Layout({findLeft, findTop, kFindBoxWidth, kFindBoxHeight});
+        findBox_->SetVisible(settings_.viewToolbar);
+    }
     int statusHeight = 0;
     if (statusPanels_ && statusPanels_->Bar().Exists()) {
         statusPanels_->Layout();

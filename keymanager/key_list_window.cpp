@@ -11,6 +11,8 @@
 #include "common/win/settings.h"
 #include "common/win/startup.h"
 #include "keymanager/fetch_box.h"
+#include "common/key_server_box.h"
+#include "common/ui/rich_output_window.h"
 #include "keymanager/find_box.h"
 #include "keymanager/key_drop.h"
 #include "keymanager/key_list_menus.h"
@@ -117,6 +119,7 @@ bool KeyListWindow::CreateControls() {
     ListViewStyle style;
     style.fullRowSelect = settings_.fullRowSelect;
     style.gridLines = settings_.gridLines;
+    if (!toolbar_.Create(*this, "Toolbar")) return false;
     if (!list_.Create(*this, "ListView", {0, 0, 6000, 3000}, style)) return false;
     list_.SetModel(&model_);
     keyIcons_ = MakeKeyIconList();
@@ -164,10 +167,13 @@ void KeyListWindow::CreateParts() {
     fetchBox_ = std::make_unique<FetchBox>(*this);
     fetchBox_->Create();
     if (startSwitch_ == StartSwitch::None) fetchBox_->SetKeyServers(settings_.keyServers);
-    // The find box sits on the toolbar, which is not built yet: hidden with it.
+    // The find box sits on the toolbar, right of its last button.
     findBox_ = std::make_unique<FindBox>(*this);
-    findBox_->Create({0, 0, 2400, 315});
-    findBox_->SetVisible(false);
+    findBox_->Create({0, 0, kFindBoxWidth, kFindBoxHeight});
+    SetWindowPos(findBox_->Box().Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Rich output windows hand selected key IDs to the key-server box.
+    if (startSwitch_ == StartSwitch::None)
+        SetRichSelectionHandler([this](const std::string& selection) { TakeRichSelection(selection); });
     keyDrop_ = std::make_unique<KeyDrop>(*this);
     keyDrop_->Create();
 }
@@ -265,7 +271,17 @@ void KeyListWindow::RunClosingRules() {
     LastProgramCleanup(Program::Morvish);
 }
 
+void KeyListWindow::TakeRichSelection(const std::string& selection) {
+    if (!fetchBox_) return;
+    KeyServerBoxChange change = KeyServerBoxAfterSelection(selection, fetchBox_->Text());
+    if (change.ignored) return;
+    if (change.showButtonBar) ShowButtonsRow();
+    fetchBox_->SetText(change.boxText);
+    fetchBox_->KeyBox().Send(EM_SETSEL, 0, -1);
+}
+
 void KeyListWindow::OnDestroy() {
+    SetRichSelectionHandler(nullptr);
     StopTimer(kWatchOptionsTimerId);
     if (keyDrop_) keyDrop_->Destroy();
     if (quitOnDestroy_) PostQuitMessage(0);

@@ -20,6 +20,7 @@
 #include "common/ui/controls.h"
 #include "common/ui/image_list.h"
 #include "common/ui/list_view.h"
+#include "common/ui/toolbar.h"
 #include "common/ui/menu_bar.h"
 #include "common/ui/window.h"
 #include "keymanager/key_list_host.h"
@@ -42,6 +43,10 @@ struct KeyListOpenOptions {
     // A normal start shows the window; tests may keep it hidden.
     bool show = true;
 };
+
+// The find box on the toolbar, in twips.
+inline constexpr int kFindBoxWidth = 2400;
+inline constexpr int kFindBoxHeight = 315;
 
 class KeyListWindow : public Window, public KeyListHost {
 public:
@@ -122,6 +127,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnClose() override;
     void OnDestroy() override;
+    // A key ID selected in a signature or packet listing goes to the key-server box.
+    void TakeRichSelection(const std::string& selection);
     void OnSize(int width, int height) override;
     void OnTimer(UINT_PTR id) override;
 
@@ -150,6 +157,7 @@ private:
     void RequestSelectionRebuild();
     void SetOptionsLabel(const std::string& text);
 
+    Toolbar toolbar_;
     ListView list_;
     Button reloadButton_;
     KeyListModel model_;

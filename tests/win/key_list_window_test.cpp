@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <memory>
 
@@ -16,6 +17,8 @@
 #include "common/win/file_system.h"
 #include "common/win/key_listing_files.h"
 #include "common/win/settings.h"
+#include "common/ui/rich_output_window.h"
+#include "keymanager/fetch_box.h"
 #include "keymanager/key_list_menus.h"
 #include "keymanager/key_list_window.h"
 #include "support/settings_sandbox.h"
@@ -406,8 +409,21 @@ TEST_F(KeyListWindowTest, LayoutOfListButtonsRowAndStatusBar) {
     GetWindowRect(bar, &status);
     const int statusHeight = status.bottom - status.top;
 
+    // Below the toolbar, which carries the find box.
+    RECT toolbar;
+    GetWindowRect(window->FindControl("Toolbar"), &toolbar);
+    const int toolbarHeight = toolbar.bottom - toolbar.top;
+    EXPECT_EQ(toolbarHeight, TwipsToPixelsY(kToolbarHeight));
+    HWND find = window->FindControl("TxtFindKey");
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(IsWindowVisible(find));
+    RECT findBox;
+    GetWindowRect(find, &findBox);
+    MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&findBox), 2);
+    EXPECT_EQ(findBox.left, TwipsToPixelsX(120));
+    EXPECT_LE(findBox.bottom, toolbarHeight);
     EXPECT_EQ(list.left, 0);
-    EXPECT_EQ(list.top, 0);
+    EXPECT_EQ(list.top, toolbarHeight);
     EXPECT_EQ(list.right, client.right);
     EXPECT_EQ(list.bottom, client.bottom - statusHeight - TwipsToPixelsY(600));
     EXPECT_EQ(button.top, list.bottom + TwipsToPixelsY(195));
@@ -418,6 +434,7 @@ TEST_F(KeyListWindowTest, LayoutOfListButtonsRowAndStatusBar) {
     window->ToggleButtonsRow();
     list = window->KeyList().Bounds();
     EXPECT_EQ(list.bottom, client.bottom - statusHeight);
+    EXPECT_EQ(list.top, toolbarHeight);
     EXPECT_FALSE(IsWindowVisible(reload));
     window->ShowButtonsRow();
     EXPECT_TRUE(IsWindowVisible(reload));
@@ -506,4 +523,38 @@ TEST_F(KeyListWindowTest, FirstKeyQuestionOnAnEmptyKeyringIsAskedOnce) {
     DeleteKeyListing();
     auto again = OpenWindow();
     EXPECT_EQ(responder.Seen().size(), 1u);
+}
+
+TEST_F(KeyListWindowTest, KeyIdSelectedInAPacketListingGoesToTheKeyServerBox) {
+    ScriptedResponder responder;
+    auto window = OpenWindow();
+    window->ToggleButtonsRow();  // hidden: the selection shows it again
+    RichOutputRequest request;
+    request.caption = "Morvish - PGP Packets for Key 0x12345678";
+    request.text = ":public key packet:\r\n\tkeyid: 1A2B3C4D5E6F7A8B\r\n";
+    RichOutputWindow* packets = ShowRichOutput(request);
+    ASSERT_NE(packets, nullptr);
+    HWND rich = nullptr;
+    EnumChildWindows(
+        packets->Handle(),
+        [](HWND child, LPARAM found) {
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (std::string(name).find("RichEdit") != std::string::npos || std::string(name).find("RICHEDIT") != std::string::npos)
+                *reinterpret_cast<HWND*>(found) = child;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&rich));
+    ASSERT_NE(rich, nullptr);
+    // The rich edit counts a line break as one character.
+    std::string text = packets->AllText();
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+    const auto start = static_cast<LONG>(text.find("5E6F7A8B"));
+    CHARRANGE range = {start, start + 8};
+    SendMessageA(rich, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    packets->SelectionReleased();
+
+    EXPECT_EQ(window->Fetch()->Text(), "0x5E6F7A8B");
+    EXPECT_TRUE(IsWindowVisible(window->FindControl("ReloadButton")));
+    DestroyWindow(packets->Handle());
 }
