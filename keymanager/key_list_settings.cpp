@@ -71,7 +71,7 @@ std::vector<std::string> ReadColumnPositions() {
 std::vector<int> ReadColumnWidths() {
     std::vector<int> widths;
     for (int c = 0; c < 8; ++c)
-        widths.push_back(ColumnWidthFromSetting(ReadSetting(kKeyManagerSection, kColumnWidthKeys[c]), c));
+        widths.push_back(ColumnWidthFromSetting(ReadSetting(kKeyManagerSection, kColumnWidthKeys[c]), c, ScreenDpiX()));
     return widths;
 }
 

@@ -72,7 +72,10 @@ std::vector<int> PositionsFromColumnOrder(const std::vector<int>& order) {
     return positions;
 }
 
-int ColumnWidthFromSetting(const std::string& value, int column) {
+int ColumnWidthFromSetting(const std::string& value, int column, int dpi) {
     long width = Number(value, -1);
-    return width >= 0 ? static_cast<int>(width) : kDefaultColumnWidths[column];
+    if (width >= 0) return static_cast<int>(width);
+    // The built-in widths are for 96 dpi; a stored width is already in this
+    // screen's pixels.
+    return (kDefaultColumnWidths[column] * dpi + 48) / 96;
 }

@@ -43,5 +43,6 @@ std::vector<int> ColumnOrderFromPositions(const std::vector<std::string>& positi
 // column moved between them does not count.
 std::vector<int> PositionsFromColumnOrder(const std::vector<int>& order);
 
-// A stored pixel width, or the column's default when it is not a number >= 0.
-int ColumnWidthFromSetting(const std::string& value, int column);
+// A stored pixel width, or the column's default (scaled from 96 dpi to `dpi`) when
+// it is not a number >= 0.
+int ColumnWidthFromSetting(const std::string& value, int column, int dpi = 96);

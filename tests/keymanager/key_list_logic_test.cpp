@@ -231,6 +231,8 @@ TEST(KeyListColumnsLayout, PositionsAndWidthsRoundTrip) {
     EXPECT_EQ(ColumnWidthFromSetting("120", 0), 120);
     EXPECT_EQ(ColumnWidthFromSetting("0", 3), 0);  // a hidden column stays hidden
     EXPECT_EQ(ColumnWidthFromSetting("", 2), 39);
+    EXPECT_EQ(ColumnWidthFromSetting("", 0, 144), 456);  // defaults follow the screen's scaling
+    EXPECT_EQ(ColumnWidthFromSetting("120", 0, 144), 120);
     EXPECT_EQ(ColumnWidthFromSetting("-5", 7), 143);
 }
 
