@@ -29,7 +29,7 @@ constexpr std::array<FamilyPanel, 3> kFamilies = {{
 constexpr std::array<const char*, 3> kKeyringFiles = {"pubring.gpg", "secring.gpg", "trustdb.gpg"};
 
 // Panel widths in pixels at 96 dpi; the selection panel takes what is left.
-constexpr std::array<int, kPanelCount> kPanelWidths = {72, 72, 72, 0, 100, 100, 100, 80, 56};
+constexpr std::array<int, kPanelCount> kPanelWidths = {64, 64, 64, 0, 76, 76, 76, 76, 64};
 constexpr int kMinSelectionWidth = 120;
 
 std::string LocaleText(LCTYPE type, const char* fallback) {
