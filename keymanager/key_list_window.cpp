@@ -14,6 +14,7 @@
 #include "common/key_server_box.h"
 #include "common/ui/rich_output_window.h"
 #include "keymanager/find_box.h"
+#include "keymanager/ownertrust.h"
 #include "keymanager/key_drop.h"
 #include "keymanager/key_list_menus.h"
 #include "keymanager/status_panels.h"
@@ -176,6 +177,7 @@ void KeyListWindow::CreateParts() {
         SetRichSelectionHandler([this](const std::string& selection) { TakeRichSelection(selection); });
     keyDrop_ = std::make_unique<KeyDrop>(*this);
     keyDrop_->Create();
+    keyDrop_->SetOwnerTrustImport([this](const std::string& path) { return ImportOwnertrust(path, Handle()); });
 }
 
 std::vector<KeyListPart*> KeyListWindow::Parts() const {
