@@ -92,3 +92,25 @@ std::string ReadTextFile(const std::string& path) {
     buffer << in.rdbuf();
     return buffer.str();
 }
+
+bool RunHiddenWithTimeLimit(std::string commandLine, unsigned long milliseconds) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    DWORD waited = WaitForSingleObject(process.hProcess, milliseconds);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return waited == WAIT_OBJECT_0 && exitCode == 0;
+}
+
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}

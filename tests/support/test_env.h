@@ -44,6 +44,11 @@ std::string GnuPGFolder();
 std::string ProgramsFolder();
 // A Unix path as Wine sees it (Z: drive); Windows paths pass unchanged.
 std::string HostPathToWindows(const std::string& path);
+// Runs a program without a window; false when it fails or is still running after
+// the time limit (then it is ended).
+bool RunHiddenWithTimeLimit(std::string commandLine, unsigned long milliseconds);
+// A path in double quotes, for command lines.
+std::string Quoted(const std::string& path);
 // Removes a folder tree; errors ignored.
 void RemoveTree(const std::string& path);
 // Writes a text file (bytes as given).

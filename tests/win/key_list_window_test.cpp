@@ -26,28 +26,6 @@
 
 namespace {
 
-bool RunHidden(std::string commandLine, DWORD milliseconds) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    DWORD waited = WaitForSingleObject(process.hProcess, milliseconds);
-    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return waited == WAIT_OBJECT_0 && exitCode == 0;
-}
-
-std::string Quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
 std::string CellText(HWND list, int row, int column) {
     char text[512] = {};
     LVITEMA item = {};
@@ -146,8 +124,8 @@ protected:
                       "Key-Type: DSA\nKey-Length: 1024\nName-Real: Bob Baker\nName-Email: bob@example.org\n"
                       "Creation-Date: 2019-06-15\nExpire-Date: 0\n%pubring " +
                           folder + "\\other.pub\n%secring " + folder + "\\other.sec\n%commit\n");
-        generated_ = RunHidden(gpg + "--gen-key " + Quoted(folder + "\\keys.txt"), 180000) &&
-                     RunHidden(gpg + "--import " + Quoted(folder + "\\other.pub"), 60000);
+        generated_ = RunHiddenWithTimeLimit(gpg + "--gen-key " + Quoted(folder + "\\keys.txt"), 180000) &&
+                     RunHiddenWithTimeLimit(gpg + "--import " + Quoted(folder + "\\other.pub"), 60000);
     }
     static void TearDownTestSuite() { gnupgHome_.reset(); }
 

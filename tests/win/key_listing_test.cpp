@@ -20,30 +20,6 @@
 
 namespace {
 
-// Runs a program without a window; false when it fails or is still running after
-// the time limit (then it is ended).
-bool RunWithTimeLimit(std::string commandLine, DWORD milliseconds) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    DWORD waited = WaitForSingleObject(process.hProcess, milliseconds);
-    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return waited == WAIT_OBJECT_0 && exitCode == 0;
-}
-
-std::string Quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
 std::string TodayUtcSortable() {
     SYSTEMTIME now;
     GetSystemTime(&now);
@@ -117,8 +93,8 @@ protected:
                           "Key-Type: RSA\nKey-Length: 1024\nName-Real: Colon: Tester & Co\n"
                           "Name-Email: c@example.org\nExpire-Date: 0\n%pubring " +
                           folder + "\\other.pub\n%secring " + folder + "\\other.sec\n%commit\n");
-        generated_ = RunWithTimeLimit(gpg + "--gen-key " + Quoted(folder + "\\keys.txt"), 120000) &&
-                     RunWithTimeLimit(gpg + "--import " + Quoted(folder + "\\other.pub"), 60000);
+        generated_ = RunHiddenWithTimeLimit(gpg + "--gen-key " + Quoted(folder + "\\keys.txt"), 120000) &&
+                     RunHiddenWithTimeLimit(gpg + "--import " + Quoted(folder + "\\other.pub"), 60000);
     }
     static void TearDownTestSuite() { gnupgHome_.reset(); }
 
