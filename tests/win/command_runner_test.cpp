@@ -58,9 +58,13 @@ TEST(CommandRunner, BatchFileLayoutAndCodePage) {
     std::string expected = "@echo off\r\nset PATH=" + Env().ProgramDirShort + ";%PATH%\r\n" + CopyBatchCommand(copy) +
                            " " + (Env().OemCodepage != Env().AnsiCodepage ? oemUmlaut : umlaut) + "\r\ncls\r\n";
     EXPECT_EQ(ReadTextFile(copy), expected);
-    if (Env().OemCodepage != Env().AnsiCodepage) EXPECT_NE(oemUmlaut, umlaut);
+    if (Env().OemCodepage != Env().AnsiCodepage) {
+        EXPECT_NE(oemUmlaut, umlaut);
+    }
     // The test run uses a German locale: ANSI 1252, OEM 850.
-    if (Env().OemCodepage == "850") EXPECT_EQ(oemUmlaut, "\x84");
+    if (Env().OemCodepage == "850") {
+        EXPECT_EQ(oemUmlaut, "\x84");
+    }
 
     // Equal code pages leave the command alone; every preamble line and the pause,
     // asked for twice, written once.

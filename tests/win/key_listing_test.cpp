@@ -124,7 +124,9 @@ TEST_F(KeyListingGnuPG, RealListingReadBack) {
     const KeyRecord* own = FindKey(*listing, "J");
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(own->userId, Utf8ToAnsi(kUmlautUserId) + " <j@example.org>");
-    if (GetACP() == 1252) EXPECT_EQ(own->userId, "J\xFCrgen M\xFCller <j@example.org>");
+    if (GetACP() == 1252) {
+        EXPECT_EQ(own->userId, "J\xFCrgen M\xFCller <j@example.org>");
+    }
     EXPECT_TRUE(own->isKeyPair);
     EXPECT_EQ(own->size, "1024");
     EXPECT_EQ(own->algorithm, "1");

@@ -237,7 +237,9 @@ TEST(UiAbout, PlacedOnTheMainWindowOrBelowItsCornerAndClosedByEscape) {
         EXPECT_FALSE(IsWindowVisible(about.Handle())) << modeless;
         EXPECT_EQ(mainEnabledMeanwhile, modeless);
         EXPECT_TRUE(IsWindowEnabled(main.Handle()));
-        if (!modeless) EXPECT_EQ(GetActiveWindow(), main.Handle()) << "the activation goes back to the main window";
+        if (!modeless) {
+            EXPECT_EQ(GetActiveWindow(), main.Handle()) << "the activation goes back to the main window";
+        }
     }
 }
 
