@@ -74,10 +74,10 @@ bool KeyListWindow::Open(const KeyListOpenOptions& options) {
     RunSettingsMigrations();
     settings_ = ReadKeyListSettings();
 
-    WindowSpec spec;
-    spec.caption = "Morvish";
-    spec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    if (!Create(spec)) return false;
+    WindowParams params;
+    params.caption = "Morvish";
+    params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    if (!Create(params)) return false;
     menus_.Attach(Handle(), KeyListMenus(), [this](int menu, int index) { RunCommand(menu, index); });
     if (!CreateControls()) return false;
 

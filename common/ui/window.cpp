@@ -80,19 +80,19 @@ Window::~Window() {
     Destroy();
 }
 
-bool Window::Create(const WindowSpec& spec) {
+bool Window::Create(const WindowParams& params) {
     if (hwnd_ || !EnsureCorvaneWindowClass()) return false;
-    const RECT& b = spec.bounds;
+    const RECT& b = params.bounds;
     bool placed = b.right > b.left && b.bottom > b.top;
-    bool overlapped = (spec.style & (WS_POPUP | WS_CHILD)) == 0;
+    bool overlapped = (params.style & (WS_POPUP | WS_CHILD)) == 0;
     int x = placed ? b.left : (overlapped ? CW_USEDEFAULT : 0);
     int y = placed ? b.top : (overlapped ? CW_USEDEFAULT : 0);
     int width = placed ? b.right - b.left : (overlapped ? CW_USEDEFAULT : 0);
     int height = placed ? b.bottom - b.top : (overlapped ? CW_USEDEFAULT : 0);
     // hwnd_ is set at WM_NCCREATE, before any other message reaches the object.
     // Captions, labels and button texts are translated when a window is made.
-    HWND created = CreateWindowExA(spec.exStyle, kCorvaneWindowClass, Translate(spec.caption).c_str(), spec.style, x, y, width,
-                                   height, spec.owner, nullptr, ToolkitInstance(), this);
+    HWND created = CreateWindowExA(params.exStyle, kCorvaneWindowClass, Translate(params.caption).c_str(), params.style,
+                                   x, y, width, height, params.owner, nullptr, ToolkitInstance(), this);
     return created != nullptr;
 }
 

@@ -39,7 +39,7 @@ LRESULT CALLBACK GuardedProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 // The module the toolkit lives in: the program, or the library that carries it.
 HINSTANCE ToolkitInstance();
 
-struct WindowSpec {
+struct WindowParams {
     std::string caption;
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
@@ -59,8 +59,8 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    // Creates the window of the shared class, hidden unless spec.style has WS_VISIBLE.
-    bool Create(const WindowSpec& spec);
+    // Creates the window of the shared class, hidden unless params.style has WS_VISIBLE.
+    bool Create(const WindowParams& params);
     void Destroy();
 
     HWND Handle() const { return hwnd_; }

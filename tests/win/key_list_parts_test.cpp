@@ -39,10 +39,10 @@ public:
                         Key("Smith & Sons <sales@example.org>", "0xABCDEF12")};
         listing.dsaCount = 1;
         listing.rsaCount = 2;
-        WindowSpec spec;
-        spec.caption = "Morvish";
-        spec.bounds = {0, 0, 900, 500};
-        EXPECT_TRUE(Create(spec));
+        WindowParams params;
+        params.caption = "Morvish";
+        params.bounds = {0, 0, 900, 500};
+        EXPECT_TRUE(Create(params));
         EXPECT_TRUE(list.Create(*this, "ListView", {0, 0, 12000, 3000}));
         list.SetColumns({{"User ID", 200}, {"Key ID", 80}});
         list.SetModel(this);
