@@ -3,6 +3,7 @@
 #include "common/translation.h"
 #include "common/ui/font_variants.h"
 #include "common/ui/gdi.h"
+#include "common/ui/self_drawn.h"
 #include "common/ui/window.h"
 
 namespace {
@@ -20,7 +21,7 @@ struct LinkState {
 };
 
 LinkState* StateOf(HWND window) {
-    return reinterpret_cast<LinkState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return SelfDrawnState<LinkState>(window);
 }
 
 void Paint(HWND window, LinkState& state) {
@@ -46,24 +47,11 @@ void Paint(HWND window, LinkState& state) {
 }
 
 LRESULT HandleLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto fontChanged = [](LinkState& state) { state.underlined = UnderlinedVariant(state.font); };
+    if (auto handled = HandleSelfDrawnMessage<LinkState>(window, message, wParam, lParam, fontChanged))
+        return *handled;
     LinkState* state = StateOf(window);
     switch (message) {
-        case WM_NCCREATE:
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new LinkState));
-            break;
-        case WM_NCDESTROY:
-            delete state;
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            break;
-        case WM_SETFONT:
-            if (state) {
-                state->font = reinterpret_cast<HFONT>(wParam);
-                state->underlined = UnderlinedVariant(state->font);
-                if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-            }
-            return 0;
-        case WM_GETFONT:
-            return state ? reinterpret_cast<LRESULT>(state->font) : 0;
         case WM_SETTEXT: {
             LRESULT result = DefWindowProcA(window, message, wParam, lParam);
             InvalidateRect(window, nullptr, TRUE);
@@ -75,23 +63,11 @@ LRESULT HandleLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case WM_ERASEBKGND:
-            return 1;  // painted whole in WM_PAINT
         case WM_SETCURSOR:
             SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
             return TRUE;
-        case WM_LBUTTONDOWN:
-            // Captured, so a release away from the label ends the press too.
-            if (state) state->pressed = true;
-            SetCapture(window);
-            return 0;
-        case WM_CAPTURECHANGED:
-            if (state) state->pressed = false;
-            return 0;
         case WM_LBUTTONUP:
-            if (state && state->pressed) {
-                state->pressed = false;
-                if (GetCapture() == window) ReleaseCapture();
+            if (EndSelfDrawnPress(window, state)) {
                 // Only a release over the link is a click.
                 POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
                 RECT client;

@@ -5,6 +5,7 @@
 #include "common/translation.h"
 #include "common/ui/font_variants.h"
 #include "common/ui/gdi.h"
+#include "common/ui/self_drawn.h"
 
 namespace {
 
@@ -183,7 +184,7 @@ struct InfoState {
 };
 
 InfoState* InfoStateOf(HWND window) {
-    return reinterpret_cast<InfoState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return SelfDrawnState<InfoState>(window);
 }
 
 std::string WindowText(HWND window) {
@@ -221,51 +222,24 @@ void OpenInfoTip(HWND window) {
 }
 
 LRESULT HandleInfo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto fontChanged = [](InfoState& state) { state.bold = BoldVariant(state.font); };
+    if (auto handled = HandleSelfDrawnMessage<InfoState>(window, message, wParam, lParam, fontChanged))
+        return *handled;
     InfoState* state = InfoStateOf(window);
     switch (message) {
-        case WM_NCCREATE:
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new InfoState));
-            break;
-        case WM_NCDESTROY:
-            delete state;
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            break;
-        case WM_SETFONT:
-            if (state) {
-                state->font = reinterpret_cast<HFONT>(wParam);
-                state->bold = BoldVariant(state->font);
-                if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-            }
-            return 0;
-        case WM_GETFONT:
-            return state ? reinterpret_cast<LRESULT>(state->font) : 0;
         case WM_PAINT:
             if (state) {
                 PaintInfo(window, *state);
                 return 0;
             }
             break;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_SETCURSOR:
             // The hand invites the click; while the tip is open it is the arrow.
             SetCursor(
                 LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(state && state->showingTip ? IDC_ARROW : IDC_HAND)));
             return TRUE;
-        case WM_LBUTTONDOWN:
-            // Captured, so a release away from the label ends the press too.
-            if (state) state->pressed = true;
-            SetCapture(window);
-            return 0;
-        case WM_CAPTURECHANGED:
-            if (state) state->pressed = false;
-            return 0;
         case WM_LBUTTONUP:
-            if (state && state->pressed) {
-                state->pressed = false;
-                if (GetCapture() == window) ReleaseCapture();
-                OpenInfoTip(window);
-            }
+            if (EndSelfDrawnPress(window, state)) OpenInfoTip(window);
             return 0;
         default:
             break;
