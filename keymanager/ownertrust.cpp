@@ -4,7 +4,6 @@
 #include "common/translation.h"
 #include "common/ui/message_box.h"
 #include "common/ui/rich_output_window.h"
-#include "common/ui/wait_window.h"
 #include "common/win/command_runner.h"
 #include "common/win/file_system.h"
 #include "common/win/key_listing_files.h"
@@ -25,14 +24,7 @@ bool ImportOwnertrust(const std::string& file, HWND mainWindow) {
     const std::string outFile = OutputFilePath();
     if (toLog) DeleteFileIfPresent(outFile);
     const std::string command = ImportOwnertrustCommand(Env().GnuPGExeName, file, hidden, toLog, outFile);
-    if (hidden) {
-        WaitWindow wait;
-        wait.Show(Translate("Please wait ..."));
-        RunBatch(command, kWindowHidden, false, false);
-    } else {
-        PrepareVisibleRun();
-        RunBatch(command, kWindowNormal, toLog, !toLog);
-    }
+    RunHiddenOrVisible(command, hidden, "Please wait ...", toLog, !toLog);
     if (!LastRunOk()) return false;
 
     if (toLog) {

@@ -8,7 +8,6 @@
 #include "common/wildcard.h"
 #include "common/ui/message_box.h"
 #include "common/ui/output_log_window.h"
-#include "common/ui/wait_window.h"
 #include "common/win/command_runner.h"
 #include "common/win/file_error.h"
 #include "common/win/file_system.h"
@@ -36,18 +35,6 @@ void ShowMissingOutputFile(const std::string& outFile) {
     ShowError(Translate("Error: Temporary file ") + "\"" + outFile + "\"" + Translate(" not found."));
 }
 
-// Runs the command hidden behind the wait window, or in a console window after the
-// program has dealt with its own windows.
-void RunKeyCommand(const std::string& command, bool hidden, const char* waitText, bool allowPause, bool demandPause) {
-    if (hidden) {
-        WaitWindow wait;
-        wait.Show(Translate(waitText));
-        RunBatch(command, kWindowHidden, false, false);
-        return;
-    }
-    PrepareVisibleRun();
-    RunBatch(command, kWindowNormal, allowPause, demandPause);
-}
 
 }  // namespace
 
@@ -62,7 +49,7 @@ bool ExportKeys(const std::string& targetFile, bool secret, const std::string& k
         return false;
     }
     const bool hidden = hide == "1";
-    RunKeyCommand(ExportCommand(Env().GnuPGExeName, targetFile, secret, keyIds, hidden), hidden, "Exporting key(s) ...",
+    RunHiddenOrVisible(ExportCommand(Env().GnuPGExeName, targetFile, secret, keyIds, hidden), hidden, "Exporting key(s) ...",
                   true, false);
     if (!LastRunOk()) return false;
     if (FileExists(targetFile)) StampVersionLine(targetFile, false);
@@ -145,7 +132,7 @@ bool ImportKeys(const std::string& sourceFile) {
 
     const std::string command = ImportCommand(Env().GnuPGExeName, sourceFile, hidden, guiOutput, outFile);
     // A console run without the log keeps its window open for the user to read.
-    RunKeyCommand(command, hidden, "Importing key(s) ...", guiOutput, !guiOutput);
+    RunHiddenOrVisible(command, hidden, "Importing key(s) ...", guiOutput, !guiOutput);
 
     const bool ok = LastRunOk();
     if (ok) {

@@ -6,7 +6,6 @@
 #include "common/translation.h"
 #include "common/ui/message_box.h"
 #include "common/ui/rich_output_window.h"
-#include "common/ui/wait_window.h"
 #include "common/win/command_runner.h"
 #include "common/win/file_system.h"
 #include "common/win/key_listing_files.h"
@@ -47,14 +46,7 @@ bool ShowPackets(const std::string& file, const PacketListingPlace& place) {
             ? PgpDumpPacketsCommand(env.PgpDumpPath, PgpDumpOptionsFromSetting(ReadSetting(kSection, "PgpDumpOptions")),
                                     file, outFile)
             : GnuPGPacketsCommand(env.GnuPGExePath, file, hidden, outFile);
-    if (hidden) {
-        WaitWindow wait;
-        wait.Show(Translate("Please wait ..."));
-        RunBatch(command, kWindowHidden, false, false);
-    } else {
-        PrepareVisibleRun();
-        RunBatch(command, kWindowNormal, true, false);
-    }
+    RunHiddenOrVisible(command, hidden, "Please wait ...", true, false);
     if (!LastRunOk()) return false;
 
     std::string output;

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include "common/translation.h"
+#include "common/ui/wait_window.h"
+#include "common/win/command_runner.h"
+
 namespace {
 
 std::function<void()>& Hook() {
@@ -27,4 +31,16 @@ void PrepareVisibleRun() {
 
 void SetVisibleRunHook(std::function<void()> hook) {
     Hook() = std::move(hook);
+}
+
+void RunHiddenOrVisible(const std::string& command, bool hidden, const char* waitText, bool allowPause,
+                        bool demandPause) {
+    if (hidden) {
+        WaitWindow wait;
+        wait.Show(Translate(waitText));
+        RunBatch(command, kWindowHidden, false, false);
+        return;
+    }
+    PrepareVisibleRun();
+    RunBatch(command, kWindowNormal, allowPause, demandPause);
 }

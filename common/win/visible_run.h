@@ -4,9 +4,15 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 // Runs the installed hook, or repaints every window of this thread.
 void PrepareVisibleRun();
 
 // Replaces the default repaint; an empty function restores it.
 void SetVisibleRunHook(std::function<void()> hook);
+
+// Runs a GnuPG command hidden behind the wait window showing `waitText` (English,
+// translated here), or in a console window after PrepareVisibleRun.
+void RunHiddenOrVisible(const std::string& command, bool hidden, const char* waitText, bool allowPause,
+                        bool demandPause);
